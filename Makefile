@@ -1,0 +1,51 @@
+# Zelvane: `make run` shows ORVINTA on the bundled examples, `make test` runs
+# every test headless. Both install what is missing first.
+JOBS ?= 2
+WIN64 := build/win64
+WIN32 := build/win32
+NATIVE := build/native
+PREFIX := $(abspath $(WIN64)/wineprefix)
+WITH_WINE := tools/with-wine.sh
+
+.PHONY: all deps build run test test-native test-wine screenshot bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(NATIVE)/CMakeCache.txt:
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+$(WIN64)/CMakeCache.txt:
+	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DZEL_WINE_TESTS=ON >/dev/null
+
+$(WIN32)/CMakeCache.txt:
+	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+
+build: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache.txt
+	cmake --build $(NATIVE) -j$(JOBS)
+	cmake --build $(WIN64) -j$(JOBS)
+	cmake --build $(WIN32) -j$(JOBS) --target orvinta
+
+# Needs a display (DISPLAY set); without one it runs on a private Xvfb.
+run: build
+	$(WITH_WINE) --display $(PREFIX) -- $(WIN64)/ORVINTA.EXE examples/source examples/master
+
+test: build test-native test-wine
+
+test-native:
+	ctest --test-dir $(NATIVE) --output-on-failure
+
+test-wine:
+	$(WITH_WINE) $(PREFIX) $(WIN64)/keepalive.exe -- ctest --test-dir $(WIN64) --output-on-failure
+
+screenshot: build
+	tools/screenshot.sh $(WIN64)/ORVINTA.EXE shot.png examples/source/notes.txt examples/master/notes.txt
+
+bench: deps $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j$(JOBS) --target diffbench
+	bench/run_bench.sh
+
+clean:
+	rm -rf build

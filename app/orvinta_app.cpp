@@ -1,0 +1,86 @@
+#include "orvinta_app.h"
+
+#include "app/command_line.h"
+#include "app/path_tests.h"
+#include "app/settings.h"
+#include "app/shared_resources.h"
+#include "compare_window/compare_window.h"
+#include "directory/directory_window.h"
+#include "engine/gauge.h"
+
+BOOL OrvintaApp::InitInstance()
+{
+    SetRegistryKey(COMPANY_KEY);
+    ReadPreferences(*this, g_values);
+
+    DirectoryWindow directoryWindow;
+    if (!Gauge::Register())
+        return FALSE;
+
+    g_shared.version.dwOSVersionInfoSize = sizeof g_shared.version;
+    ::GetVersionExA(&g_shared.version);
+    ReadMonitorChanges(*this, g_values, g_shared.version.dwPlatformId);
+
+    for (int drive = 0; drive < 26; ++drive) {
+        char root[8];
+        ::wsprintfA(root, "%c:\\", 'A' + drive);
+        g_values.driveTypes[drive] = ::GetDriveTypeA(root);
+    }
+
+    LoadSharedResources();
+    g_shared.mainDialog = &directoryWindow;
+
+    CommandLine commandLine;
+    commandLine.masterPath = GetProfileString(SECTION_DIRECTORIES, "Master", "");
+    commandLine.sourcePath = GetProfileString(SECTION_DIRECTORIES, "Source", "");
+    ParseCommandLine(commandLine);
+
+    char currentDirectory[260] = "";
+    ::GetCurrentDirectoryA(sizeof currentDirectory, currentDirectory);
+    RunModeChoice choice =
+        ChooseRunMode(commandLine.sourcePath, commandLine.masterPath, currentDirectory, FileSystemProbe());
+    directoryWindow.sourceDirectory = choice.sourceDirectory;
+    directoryWindow.masterDirectory = choice.masterDirectory;
+
+    if (choice.mode == RunMode::directory)
+        RunDirectoryMode(directoryWindow);
+    else
+        RunFileMode(choice);
+    g_shared.mainDialog = nullptr;
+    return FALSE;
+}
+
+void OrvintaApp::RunDirectoryMode(DirectoryWindow& window)
+{
+    m_pMainWnd = &window;
+    window.DoModal();
+    m_pMainWnd = nullptr;
+    WriteProfileString(SECTION_DIRECTORIES, "Master", window.masterDirectory.c_str());
+    WriteProfileString(SECTION_DIRECTORIES, "Source", window.sourceDirectory.c_str());
+}
+
+bool OrvintaApp::RunFileMode(const RunModeChoice& choice)
+{
+    CompareWindow window;
+    window.titleText = choice.sourcePath + " :: " + choice.masterPath;
+    window.sourcePath = choice.sourcePath;
+    window.masterPath = choice.masterPath;
+    window.sourceColour = g_values.sourceColor;
+    window.masterColour = g_values.masterColor;
+    m_pMainWnd = &window;
+    bool created = window.Create();
+    if (!created || !window.comparisonResult) {
+        m_pMainWnd = nullptr;
+        return false;
+    }
+    ::SetWindowLongPtrA(window.m_hWnd, GWL_EXSTYLE,
+                        ::GetWindowLongPtrA(window.m_hWnd, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+    if (::IsIconic(window.m_hWnd))
+        ::ShowWindow(window.m_hWnd, SW_RESTORE);
+    else if (!::IsWindowVisible(window.m_hWnd))
+        ::ShowWindow(window.m_hWnd, SW_SHOWNORMAL);
+    ::SetForegroundWindow(window.m_hWnd);
+    RunWindowLoop(*this, window.m_hWnd);
+    m_pMainWnd = nullptr;
+    return true;
+}

@@ -1,0 +1,21 @@
+// Where ORVINTA keeps its settings: HKCU\Software\Brindlecote Software\ORVINTA,
+// sections Preferences, Directories and Position.
+#pragma once
+
+#include "common/process_values.h"
+
+class CWinApp;
+
+extern const char* const COMPANY_KEY;
+extern const char* const SECTION_PREFERENCES;
+extern const char* const SECTION_DIRECTORIES;
+extern const char* const SECTION_POSITION;
+
+constexpr unsigned DEFAULT_MASTER_COLOR = 0x00FFFF; // yellow
+constexpr unsigned DEFAULT_SOURCE_COLOR = 0xFF00FF; // magenta
+
+// Reads WhiteSpace, PreserveHowCompare, HowCompare (only when preserved),
+// MasterColor and SourceColor.
+void ReadPreferences(CWinApp& app, ProcessValues& values);
+// MonitorChanges is read only on Windows NT; elsewhere monitoring stays off.
+void ReadMonitorChanges(CWinApp& app, ProcessValues& values, unsigned long platformId);

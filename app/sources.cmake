@@ -1,0 +1,16 @@
+set(APP_PORTABLE_SOURCES
+    app/run_mode.cpp
+    app/command_line.cpp
+)
+set(APP_WIN32_SOURCES
+    app/orvinta_app.cpp
+    app/path_tests.cpp
+    app/settings.cpp
+    app/shared_resources.cpp
+)
+set(COMPARE_WINDOW_WIN32_SOURCES
+    compare_window/compare_window.cpp
+)
+set(DIRECTORY_WIN32_SOURCES
+    directory/directory_window.cpp
+)

@@ -1,0 +1,5 @@
+# Benchmarks: built in the native tree, run by hand (bench/run_bench.sh), never as tests.
+add_executable(diffbench bench/diffbench.cpp)
+target_link_libraries(diffbench PRIVATE zel_core_fast)
+target_compile_options(diffbench PRIVATE -O2)
+set_target_properties(diffbench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -1,0 +1,3 @@
+#include "process_values.h"
+
+ProcessValues g_values;

@@ -1,0 +1,75 @@
+#include "compare_progress_dialog.h"
+
+#include "engine/gauge.h"
+#include "framework/win_app.h"
+#include "resources/resource.h"
+
+CompareProgressDialog::CompareProgressDialog() : CDialog(IDD_COMPARE_PROGRESS)
+{
+}
+
+bool CompareProgressDialog::Create(CWnd* parent)
+{
+    m_lastPump = ::GetTickCount();
+    return CDialog::Create(IDD_COMPARE_PROGRESS, parent);
+}
+
+void CompareProgressDialog::Destroy()
+{
+    DestroyWindow();
+}
+
+BOOL CompareProgressDialog::OnInitDialog()
+{
+    SetDlgItemText(IDC_PROGRESS_SOURCE, sourceName);
+    SetDlgItemText(IDC_PROGRESS_MASTER, masterName);
+    CenterWindow();
+    gauge = GetDlgItem(IDC_PROGRESS_GAUGE);
+    return TRUE;
+}
+
+void CompareProgressDialog::OnCancel()
+{
+    cancelled = 1;
+}
+
+void CompareProgressDialog::SetRange(uint32_t range)
+{
+    if (gauge)
+        Gauge::SetRange(gauge, range);
+}
+
+void CompareProgressDialog::SetPos(uint32_t position)
+{
+    if (gauge)
+        Gauge::SetPos(gauge, position);
+}
+
+void CompareProgressDialog::PumpMessages()
+{
+    DWORD now = ::GetTickCount();
+    if (now - m_lastPump < PUMP_INTERVAL)
+        return;
+    m_lastPump = now;
+    PumpAllMessages();
+}
+
+void CompareProgressDialog::PumpAllMessages()
+{
+    CWinApp* app = AfxGetApp();
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave the quit for the loop that owns it, and stop the comparison.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            cancelled = 1;
+            return;
+        }
+        if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg))
+            continue;
+        if (app && app->PreTranslateMessage(&msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}

@@ -1,0 +1,298 @@
+#include "difference_engine.h"
+
+#include <algorithm>
+#include <new>
+
+#include "common/process_values.h"
+#include "engine/line_compare.h"
+#include "engine/line_hash.h"
+#include "framework/exceptions.h"
+
+namespace {
+
+// From this search distance on, candidates are first screened by line hashes.
+// Below it a search is short and the byte comparison rejects at once; beyond
+// it each line takes part in many candidates and hashing it once pays off.
+constexpr uint32_t HASHED_SEARCH_DISTANCE = 16;
+
+// The run of equal pairs that confirms a candidate, before trivial lines
+// lengthen it.
+constexpr uint32_t REQUIRED_RUN = 3;
+
+// Line hashes of one side, made on demand. The comparison only moves forward,
+// so lines before the last requested start are never asked for again.
+class LineHashes {
+public:
+    LineHashes(const TextBuffer& buffer, int mode) : buffer(buffer), mode(mode) {}
+
+    void Cover(uint32_t from, uint32_t to)
+    {
+        if (values.empty())
+            values.resize(buffer.lineCount);
+        covered = std::max(covered, from);
+        for (; covered < to; ++covered)
+            values[covered] = HashLine(buffer, covered, mode);
+    }
+
+    uint32_t operator[](uint32_t line) const { return values[line]; }
+
+private:
+    const TextBuffer& buffer;
+    int mode;
+    std::vector<uint32_t> values;
+    uint32_t covered = 0;
+};
+
+class Comparison {
+public:
+    Comparison(const TextBuffer& source, const TextBuffer& master, int mode, ComparisonProgress& progress,
+               std::vector<DiffBlock>& blocks)
+        : source(source), master(master), mode(mode), progress(progress), blocks(blocks),
+          sourceLines(source.lineCount), masterLines(master.lineCount),
+          step(sourceLines > 100 ? sourceLines / 100 : 1), sourceHashes(source, mode),
+          masterHashes(master, mode)
+    {
+    }
+
+    bool Run();
+    uint32_t TotalRows() const { return totalRows; }
+
+private:
+    enum class Outcome { ACCEPTED, REJECTED, EMPTY, CANCELLED };
+
+    bool Equal(uint32_t i, uint32_t j) const { return LinesEqual(source, i, master, j, mode); }
+    bool HashedEqual(uint32_t i, uint32_t j) const
+    {
+        return sourceHashes[i] == masterHashes[j] && Equal(i, j);
+    }
+    void TrackProgress(uint32_t line);
+    bool Confirms(uint32_t i, uint32_t j) const;
+    bool Search(uint32_t i0, uint32_t j0, uint32_t& i, uint32_t& j);
+    template <bool HASHED>
+    Outcome TryDistance(uint32_t i0, uint32_t j0, uint32_t d, uint32_t& i, uint32_t& j);
+    void Append(uint32_t kind, uint32_t sourceStart, uint32_t sourceCount, uint32_t masterStart,
+                uint32_t masterCount);
+
+    const TextBuffer& source;
+    const TextBuffer& master;
+    const int mode;
+    ComparisonProgress& progress;
+    std::vector<DiffBlock>& blocks;
+    const uint32_t sourceLines;
+    const uint32_t masterLines;
+    const uint32_t step;
+    uint32_t progressBase = 0;
+    uint32_t totalRows = 0;
+    LineHashes sourceHashes;
+    LineHashes masterHashes;
+};
+
+// The gauge moves only when the Source position passes another step.
+inline void Comparison::TrackProgress(uint32_t line)
+{
+    if (line >= progressBase + step) {
+        progressBase += (line - progressBase) / step * step;
+        progress.SetPos(line);
+    }
+}
+
+bool Comparison::Run()
+{
+    progress.SetRange(sourceLines);
+    uint32_t i = 0;
+    uint32_t j = 0;
+    uint32_t run = 0;
+    uint32_t runSource = 0;
+    uint32_t runMaster = 0;
+    for (;;) {
+        if (progress.IsCancelled())
+            return false;
+        TrackProgress(i);
+        if (i >= sourceLines && j >= masterLines)
+            break;
+        if (i < sourceLines && j < masterLines && Equal(i, j)) {
+            if (run == 0) {
+                runSource = i;
+                runMaster = j;
+            }
+            ++i;
+            ++j;
+            ++run;
+            continue;
+        }
+        if (run > 0) {
+            Append(BLOCK_EQUAL, runSource, run, runMaster, run);
+            run = 0;
+        }
+        uint32_t i0 = i;
+        uint32_t j0 = j;
+        if (i == sourceLines)
+            j = masterLines;
+        else if (j == masterLines)
+            i = sourceLines;
+        else if (!Search(i0, j0, i, j))
+            return false;
+        uint32_t a = i - i0;
+        uint32_t b = j - j0;
+        Append(a == 0 ? BLOCK_MASTER_ONLY : b == 0 ? BLOCK_SOURCE_ONLY : BLOCK_CHANGED, i0, a, j0, b);
+    }
+    if (run > 0)
+        Append(BLOCK_EQUAL, runSource, run, runMaster, run);
+    return true;
+}
+
+// The candidate's own line plus REQUIRED_RUN - 1 following pairs, one more
+// for each trivial Source line among those; the end of either file confirms.
+bool Comparison::Confirms(uint32_t i, uint32_t j) const
+{
+    uint32_t required = REQUIRED_RUN;
+    for (uint32_t t = 1; t < required; ++t) {
+        if (i + t >= sourceLines || j + t >= masterLines)
+            return true;
+        if (!Equal(i + t, j + t))
+            return false;
+        if (IsTrivialLine(source, i + t))
+            ++required;
+    }
+    return true;
+}
+
+// Finds where the sides agree again after the mismatch at (i0, j0), nearest
+// distance first; sets (i, j) to it, or to both ends when there is none.
+// False when cancelled.
+bool Comparison::Search(uint32_t i0, uint32_t j0, uint32_t& i, uint32_t& j)
+{
+    for (uint32_t d = 0;; ++d) {
+        if (progress.IsCancelled())
+            return false;
+        Outcome outcome;
+        if (d < HASHED_SEARCH_DISTANCE) {
+            outcome = TryDistance<false>(i0, j0, d, i, j);
+        } else {
+            sourceHashes.Cover(i0, std::min(sourceLines, i0 + d + 1));
+            masterHashes.Cover(j0, std::min(masterLines, j0 + d + 1));
+            outcome = TryDistance<true>(i0, j0, d, i, j);
+        }
+        switch (outcome) {
+        case Outcome::ACCEPTED:
+            return true;
+        case Outcome::EMPTY:
+            i = sourceLines;
+            j = masterLines;
+            return true;
+        case Outcome::CANCELLED:
+            return false;
+        case Outcome::REJECTED:
+            break;
+        }
+    }
+}
+
+// The candidates whose larger advance is d: first the Master advanced by d
+// against Source advances 0 .. d-1, then the Source advanced by d against
+// Master advances 0 .. d. The first match decides the distance: confirmed it
+// is taken, refuted the rest of the distance is skipped.
+// PumpMessages runs once per candidate; the Win32 progress throttles it by
+// tick count, so the call itself stays cheap.
+template <bool HASHED>
+Comparison::Outcome Comparison::TryDistance(uint32_t i0, uint32_t j0, uint32_t d, uint32_t& i, uint32_t& j)
+{
+    bool empty = true;
+    uint32_t masterLine = j0 + d;
+    if (masterLine < masterLines) {
+        for (uint32_t sourceLine = i0; sourceLine < i0 + d && sourceLine < sourceLines; ++sourceLine) {
+            if (progress.IsCancelled())
+                return Outcome::CANCELLED;
+            empty = false;
+            TrackProgress(sourceLine);
+            progress.PumpMessages();
+            if (HASHED ? HashedEqual(sourceLine, masterLine) : Equal(sourceLine, masterLine)) {
+                if (!Confirms(sourceLine, masterLine))
+                    return Outcome::REJECTED;
+                i = sourceLine;
+                j = masterLine;
+                return Outcome::ACCEPTED;
+            }
+        }
+    }
+    uint32_t sourceLine = i0 + d;
+    if (sourceLine < sourceLines) {
+        for (masterLine = j0; masterLine <= j0 + d && masterLine < masterLines; ++masterLine) {
+            empty = false;
+            progress.PumpMessages();
+            if (HASHED ? HashedEqual(sourceLine, masterLine) : Equal(sourceLine, masterLine)) {
+                if (!Confirms(sourceLine, masterLine))
+                    return Outcome::REJECTED;
+                i = sourceLine;
+                j = masterLine;
+                return Outcome::ACCEPTED;
+            }
+        }
+    }
+    return empty ? Outcome::EMPTY : Outcome::REJECTED;
+}
+
+void Comparison::Append(uint32_t kind, uint32_t sourceStart, uint32_t sourceCount, uint32_t masterStart,
+                        uint32_t masterCount)
+{
+    blocks.push_back({kind, sourceStart, sourceCount, masterStart, masterCount, 0});
+    totalRows += std::max(sourceCount, masterCount);
+}
+
+// Equal lines face each other; in a difference the lines of both sides pair
+// up from the top and the longer side's rest faces fillers.
+void BuildRows(TextBuffer& source, TextBuffer& master, std::vector<DiffBlock>& blocks)
+{
+    const uint32_t equalFlags = ROW_FILE_LINE;
+    const uint32_t differsFlags = ROW_DIFFERS | ROW_FILE_LINE;
+    uint32_t row = 0;
+    for (DiffBlock& block : blocks) {
+        block.firstRow = row;
+        if (block.kind == BLOCK_EQUAL) {
+            for (uint32_t k = 0; k < block.sourceCount; ++k, ++row) {
+                source.SetRow(row, block.sourceStart + k, equalFlags);
+                master.SetRow(row, block.masterStart + k, equalFlags);
+            }
+            continue;
+        }
+        uint32_t blockRows = std::max(block.sourceCount, block.masterCount);
+        for (uint32_t k = 0; k < blockRows; ++k, ++row) {
+            if (k < block.sourceCount)
+                source.SetRow(row, block.sourceStart + k, differsFlags);
+            else
+                source.SetRow(row, FILLER_LINE, ROW_FILLER);
+            if (k < block.masterCount)
+                master.SetRow(row, block.masterStart + k, differsFlags);
+            else
+                master.SetRow(row, FILLER_LINE, ROW_FILLER);
+        }
+    }
+}
+
+} // namespace
+
+bool CompareBuffers(TextBuffer& source, TextBuffer& master, int whiteSpaceMode, ComparisonProgress& progress,
+                    std::vector<DiffBlock>& blocks, uint32_t& totalRows)
+{
+    blocks.clear();
+    totalRows = 0;
+    try {
+        Comparison comparison(source, master, EffectiveWhiteSpaceMode(whiteSpaceMode), progress, blocks);
+        if (!comparison.Run())
+            return false;
+        uint32_t rowCount = comparison.TotalRows();
+        if (!source.AllocateRows(rowCount) || !master.AllocateRows(rowCount))
+            AfxThrowMemoryException();
+        BuildRows(source, master, blocks);
+        totalRows = rowCount;
+        return true;
+    } catch (const std::bad_alloc&) {
+        AfxThrowMemoryException();
+    }
+}
+
+bool CompareBuffers(TextBuffer& source, TextBuffer& master, ComparisonProgress& progress,
+                    std::vector<DiffBlock>& blocks, uint32_t& totalRows)
+{
+    return CompareBuffers(source, master, g_values.whiteSpaceMode, progress, blocks, totalRows);
+}

@@ -1,0 +1,10 @@
+set(ENGINE_PORTABLE_SOURCES
+    engine/text_buffer.cpp
+    engine/line_compare.cpp
+    engine/line_hash.cpp
+    engine/difference_engine.cpp
+)
+set(ENGINE_WIN32_SOURCES
+    engine/gauge.cpp
+    engine/compare_progress_dialog.cpp
+)

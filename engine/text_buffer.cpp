@@ -1,0 +1,348 @@
+#include "text_buffer.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "framework/exceptions.h"
+#include "framework/file.h"
+
+namespace {
+
+constexpr char CTRL_Z = 0x1A;
+
+struct FreeDeleter {
+    void operator()(void* block) const { std::free(block); }
+};
+using Block = std::unique_ptr<char, FreeDeleter>;
+
+// Room for the loaded bytes, the CR LF that loading may append, and all of it
+// still addressable through 29-bit offsets.
+bool FitsStore(uint64_t size)
+{
+    return size <= TEXT_STORE_LIMIT - 2;
+}
+
+Block AllocateStore(uint32_t capacity)
+{
+    Block store(static_cast<char*>(std::malloc(size_t(capacity) + 2)));
+    if (!store)
+        AfxThrowMemoryException();
+    return store;
+}
+
+// Finds the end of the line starting at pos: the line's length without its
+// terminator goes to *length, the start of the next line is returned.
+size_t NextLine(std::string_view text, size_t pos, uint32_t* length)
+{
+    size_t end = pos;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+        ++end;
+    *length = static_cast<uint32_t>(end - pos);
+    if (end < text.size())
+        end += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+    return end;
+}
+
+// Calls visit(offset just past the LF) for every LF, in order. Sixteen bytes
+// at a time where the compiler may use SSE2: most lines are short, and a
+// library search per line costs more than the scan itself.
+template <class Visit>
+void ForEachLineFeed(const char* bytes, uint32_t length, Visit visit)
+{
+    uint32_t at = 0;
+#if defined(__SSE2__)
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    for (; length - at >= 16; at += 16) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineFeed)));
+        for (; mask; mask &= mask - 1)
+            visit(at + unsigned(__builtin_ctz(mask)) + 1);
+    }
+#endif
+    for (const char* p = bytes + at; (p = static_cast<const char*>(std::memchr(p, '\n', bytes + length - p))); ++p)
+        visit(uint32_t(p - bytes) + 1);
+}
+
+uint32_t CountLineFeeds(const char* bytes, uint32_t length)
+{
+    uint32_t count = 0;
+    uint32_t at = 0;
+#if defined(__SSE2__)
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    for (; length - at >= 16; at += 16) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        count += unsigned(__builtin_popcount(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineFeed)))));
+    }
+#endif
+    for (; at < length; ++at)
+        count += bytes[at] == '\n';
+    return count;
+}
+
+uint32_t CountLines(std::string_view text)
+{
+    uint32_t lines = 0;
+    uint32_t length;
+    for (size_t pos = 0; pos < text.size(); pos = NextLine(text, pos, &length))
+        ++lines;
+    return lines;
+}
+
+} // namespace
+
+TextBuffer::~TextBuffer()
+{
+    std::free(text);
+    std::free(lineOffsets);
+    std::free(rows);
+}
+
+bool TextBuffer::Load(const std::string& fileName)
+{
+    try {
+        CFile file(fileName, CFile::modeRead | CFile::shareDenyWrite);
+        uint64_t size = file.GetLength();
+        if (!FitsStore(size))
+            return false;
+        uint32_t wanted = static_cast<uint32_t>(size);
+        uint32_t capacity = wanted + wanted / 8;
+        Block store = AllocateStore(capacity);
+        // A file that shrank since GetLength keeps only the bytes really read.
+        uint32_t got = wanted ? file.Read(store.get(), wanted) : 0;
+        file.Close();
+        return Adopt(store.release(), capacity, got);
+    } catch (const CException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool TextBuffer::LoadFromMemory(const char* data, size_t size)
+{
+    if (!FitsStore(size))
+        return false;
+    try {
+        uint32_t length = static_cast<uint32_t>(size);
+        uint32_t capacity = length + length / 8;
+        Block store = AllocateStore(capacity);
+        if (length)
+            std::memcpy(store.get(), data, length);
+        return Adopt(store.release(), capacity, length);
+    } catch (const CException&) {
+        return false;
+    }
+}
+
+// Takes over a freshly read store: applies the fix-ups of loading, indexes the
+// lines and only then replaces whatever the buffer held.
+bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size)
+{
+    Block store(storeBlock);
+    char* bytes = store.get();
+    uint32_t length = size;
+    if (length > 0 && bytes[length - 1] == CTRL_Z)
+        --length;
+    if (length == 0 || bytes[length - 1] != '\n') {
+        bytes[length++] = '\r';
+        bytes[length++] = '\n';
+    }
+
+    const uint32_t lines = CountLineFeeds(bytes, length);
+    auto* offsets = static_cast<uint32_t*>(std::malloc((size_t(lines) + 1) * sizeof(uint32_t)));
+    if (!offsets)
+        AfxThrowMemoryException();
+    offsets[0] = 0;
+    int32_t longest = 0;
+    uint32_t line = 0;
+    ForEachLineFeed(bytes, length, [&](uint32_t next) {
+        // Counted as if every line ended in a two-byte terminator.
+        longest = std::max(longest, static_cast<int32_t>(next - offsets[line]) - 2);
+        offsets[++line] = next;
+    });
+    assert(line == lines && offsets[lines] == length);
+
+    std::free(text);
+    std::free(lineOffsets);
+    std::free(rows);
+    text = store.release();
+    textCapacity = capacity;
+    textUsed = length;
+    dataLength = length;
+    lineOffsets = offsets;
+    lineCount = lines;
+    maxLineLength = longest;
+    rows = nullptr;
+    rowCount = 0;
+    rowCapacity = 0;
+    return true;
+}
+
+bool TextBuffer::AllocateRows(uint32_t count)
+{
+    uint64_t capacity = uint64_t(count) + count / 4;
+    // The table must always hold count rows, even where the quarter overflows.
+    if (capacity > UINT32_MAX)
+        capacity = count;
+    uint64_t bytes = capacity * sizeof(DisplayRow);
+    if (bytes > SIZE_MAX)
+        return false;
+    auto* table = static_cast<DisplayRow*>(std::malloc(std::max<size_t>(size_t(bytes), 1)));
+    if (!table)
+        return false;
+    std::free(rows);
+    rows = table;
+    rowCount = count;
+    rowCapacity = static_cast<uint32_t>(capacity);
+    return true;
+}
+
+CString TextBuffer::GetLineText(uint32_t row) const
+{
+    if (row >= rowCount || rows[row].length == 0)
+        return CString();
+    return CString(text + (rows[row].flagsAndOffset & ROW_OFFSET_MASK), rows[row].length);
+}
+
+bool TextBuffer::HasFileLine(uint32_t row) const
+{
+    return row < rowCount && (rows[row].flagsAndOffset & ROW_FILE_LINE) != 0;
+}
+
+bool TextBuffer::IsChangedLine(uint32_t row) const
+{
+    const uint32_t both = ROW_DIFFERS | ROW_FILE_LINE;
+    return row < rowCount && (rows[row].flagsAndOffset & both) == both;
+}
+
+bool TextBuffer::IsFiller(uint32_t row) const
+{
+    return row >= rowCount || (rows[row].flagsAndOffset & ROW_FILLER) != 0;
+}
+
+uint32_t TextBuffer::MarkFiller(uint32_t row)
+{
+    if (row < rowCount)
+        rows[row].flagsAndOffset |= ROW_FILLER;
+    return row;
+}
+
+uint32_t TextBuffer::GetLineNumber(uint32_t row) const
+{
+    return row < rowCount ? rows[row].lineNumber : NO_LINE;
+}
+
+std::unique_ptr<EditRecord> TextBuffer::ReplaceRows(uint32_t first, uint32_t count, std::string_view newText)
+{
+    first = std::min(first, rowCount);
+    count = std::min(count, rowCount - first);
+
+    // Every check and allocation comes before the first change, so a failure
+    // leaves store and table exactly as they were.
+    if (newText.size() > TEXT_STORE_LIMIT - textUsed)
+        AfxThrowMemoryException();
+    uint32_t length = static_cast<uint32_t>(newText.size());
+    uint32_t lines = CountLines(newText);
+    uint64_t newRowCount = uint64_t(rowCount) - count + lines;
+    if (lines > count && newRowCount > EDIT_ROW_LIMIT)
+        AfxThrowMemoryException();
+
+    std::unique_ptr<EditRecord> record;
+    try {
+        record = std::make_unique<EditRecord>();
+        record->entries.resize(size_t(count) + lines);
+    } catch (const std::bad_alloc&) {
+        AfxThrowMemoryException();
+    } catch (const std::length_error&) {
+        AfxThrowMemoryException();
+    }
+    if (length && textUsed + length > textCapacity)
+        GrowText(textUsed + length);
+    if (lines > count)
+        GrowRows(static_cast<uint32_t>(newRowCount), EDIT_ROW_LIMIT);
+
+    record->firstRow = first;
+    record->restoreCount = count;
+    record->removeCount = lines;
+    DisplayRow* entries = record->entries.data();
+    if (count)
+        std::memcpy(entries, rows + first, size_t(count) * sizeof(DisplayRow));
+    if (length)
+        std::memcpy(text + textUsed, newText.data(), length);
+    DisplayRow* added = entries + count;
+    uint32_t lineLength;
+    size_t pos = 0;
+    while (pos < length) {
+        size_t next = NextLine(newText, pos, &lineLength);
+        *added++ = {textUsed + static_cast<uint32_t>(pos), NO_LINE, lineLength};
+        pos = next;
+    }
+    textUsed += length;
+    SpliceRows(first, count, entries + count, lines);
+    return record;
+}
+
+EditRecord& TextBuffer::ApplyEdit(EditRecord& record)
+{
+    assert(record.entries.size() == size_t(record.restoreCount) + record.removeCount);
+    assert(record.firstRow <= rowCount && record.removeCount <= rowCount - record.firstRow);
+    SpliceRows(record.firstRow, record.removeCount, record.entries.data(), record.restoreCount);
+    uint32_t inserted = record.restoreCount;
+    std::swap(record.restoreCount, record.removeCount);
+    // The rows the table held before come first again, ready for the reverse.
+    std::rotate(record.entries.begin(), record.entries.begin() + inserted, record.entries.end());
+    return record;
+}
+
+void TextBuffer::SpliceRows(uint32_t first, uint32_t remove, const DisplayRow* newRows, uint32_t insert)
+{
+    assert(first <= rowCount && remove <= rowCount - first);
+    uint64_t newCount = uint64_t(rowCount) - remove + insert;
+    if (newCount > UINT32_MAX)
+        AfxThrowMemoryException();
+    // An undo restores rows the table held before, so it stays within what an
+    // edit may reach unless the table was already larger.
+    GrowRows(static_cast<uint32_t>(newCount), std::max(EDIT_ROW_LIMIT, static_cast<uint32_t>(newCount)));
+    uint32_t following = rowCount - first - remove;
+    if (insert != remove && following > 0)
+        std::memmove(rows + first + insert, rows + first + remove, size_t(following) * sizeof(DisplayRow));
+    if (insert)
+        std::memcpy(rows + first, newRows, size_t(insert) * sizeof(DisplayRow));
+    rowCount = static_cast<uint32_t>(newCount);
+}
+
+void TextBuffer::GrowText(uint32_t need)
+{
+    uint64_t capacity = std::max<uint64_t>(uint64_t(textCapacity) + textCapacity / 4, need);
+    // Bytes past the limit could never be addressed by a row.
+    capacity = std::min<uint64_t>(capacity, TEXT_STORE_LIMIT);
+    auto* grown = static_cast<char*>(std::realloc(text, size_t(capacity)));
+    if (!grown)
+        AfxThrowMemoryException();
+    text = grown;
+    textCapacity = static_cast<uint32_t>(capacity);
+}
+
+void TextBuffer::GrowRows(uint32_t need, uint32_t limit)
+{
+    if (need <= rowCapacity)
+        return;
+    uint64_t capacity = std::max<uint64_t>(uint64_t(rowCapacity) + rowCapacity / 4, need);
+    capacity = std::min<uint64_t>(capacity, std::max(limit, need));
+    uint64_t bytes = capacity * sizeof(DisplayRow);
+    if (bytes > SIZE_MAX)
+        AfxThrowMemoryException();
+    auto* grown = static_cast<DisplayRow*>(std::realloc(rows, size_t(bytes)));
+    if (!grown)
+        AfxThrowMemoryException();
+    rows = grown;
+    rowCapacity = static_cast<uint32_t>(capacity);
+}

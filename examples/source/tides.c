@@ -1,0 +1,20 @@
+#include <stdio.h>
+
+/* Height of the tide, in centimetres, at a given hour. */
+static int tide_height(int hour)
+{
+    static const int table[12] = { 120, 180, 260, 330, 360, 340,
+                                   280, 200, 130, 90, 80, 95 };
+    if (hour < 0)
+        hour = 0;
+    return table[hour % 12];
+}
+
+int main(void)
+{
+    int hour;
+    for (hour = 0; hour < 24; hour++)
+        printf("%2d:00  %4d cm  %5.1f ft\n", hour, tide_height(hour),
+               tide_height(hour) / 30.48);
+    return 0;
+}

@@ -1,0 +1,4 @@
+# Portable unit tests of the application room.
+set(APP_UNIT_TEST_SOURCES
+    tests/unit/test_run_mode.cpp
+)

@@ -1,0 +1,10 @@
+# In-process window tests under Wine: the real windows, driven by messages.
+set(WIN32_TEST_SOURCES
+    tests/win32/main.cpp
+    tests/win32/test_support.cpp
+)
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_settings.cpp
+    tests/win32/test_framework.cpp
+    tests/win32/test_start_up.cpp
+)

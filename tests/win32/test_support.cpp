@@ -1,0 +1,232 @@
+#include "test_support.h"
+
+#include <shlwapi.h>
+
+#include <cstdio>
+
+namespace {
+DialogAnswerer* g_answerer = nullptr;
+const char* const SETTINGS_ROOT = "Software\\Brindlecote Software\\ORVINTA";
+
+std::string UniqueTempPath(const std::string& suffix)
+{
+    static unsigned counter = 0;
+    char directory[MAX_PATH];
+    ::GetTempPathA(sizeof directory, directory);
+    char name[MAX_PATH];
+    ::wsprintfA(name, "%szel%lu_%u%s", directory, ::GetCurrentProcessId(), ++counter, suffix.c_str());
+    return name;
+}
+
+void WriteBytes(const std::string& path, const std::string& content)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+} // namespace
+
+void PumpFor(DWORD milliseconds)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMilliseconds)
+{
+    DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start >= timeoutMilliseconds)
+            return condition();
+        PumpFor(10);
+    }
+    return true;
+}
+
+DialogAnswerer::DialogAnswerer(std::vector<int> buttons) : m_buttons(std::move(buttons))
+{
+    g_answerer = this;
+    m_timer = ::SetTimer(nullptr, 0, 30, OnTimer);
+}
+
+DialogAnswerer::~DialogAnswerer()
+{
+    ::KillTimer(nullptr, m_timer);
+    g_answerer = nullptr;
+}
+
+void CALLBACK DialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_answerer)
+        g_answerer->Check();
+}
+
+void DialogAnswerer::Check()
+{
+    struct Found {
+        std::vector<HWND> dialogs;
+    } found;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            char className[16] = "";
+            ::GetClassNameA(hwnd, className, sizeof className);
+            if (lstrcmpA(className, "#32770") == 0 && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd))
+                reinterpret_cast<Found*>(data)->dialogs.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    for (HWND dialog : found.dialogs) {
+        bool done = false;
+        for (HWND answered : m_answered)
+            done = done || answered == dialog;
+        // Only message boxes (they have the static text 0xFFFF) are answered.
+        HWND textControl = ::GetDlgItem(dialog, 0xFFFF);
+        if (done || !textControl)
+            continue;
+        Seen seen;
+        char buffer[2048] = "";
+        ::GetWindowTextA(dialog, buffer, sizeof buffer);
+        seen.caption = buffer;
+        ::GetWindowTextA(textControl, buffer, sizeof buffer);
+        seen.text = buffer;
+        m_seen.push_back(seen);
+        m_answered.push_back(dialog);
+        int button = m_next < m_buttons.size() ? m_buttons[m_next++] : (::GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK);
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
+    }
+}
+
+TempFile::TempFile(const std::string& content, const std::string& suffix) : m_path(UniqueTempPath(suffix))
+{
+    WriteBytes(m_path, content);
+}
+
+TempFile::~TempFile()
+{
+    ::SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(m_path.c_str());
+}
+
+TempDirectory::TempDirectory() : m_path(UniqueTempPath(""))
+{
+    ::CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+TempDirectory::~TempDirectory()
+{
+    std::string pattern = m_path + "\\*";
+    WIN32_FIND_DATAA data;
+    HANDLE search = ::FindFirstFileA(pattern.c_str(), &data);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string child = m_path + "\\" + data.cFileName;
+            ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileA(child.c_str());
+        } while (::FindNextFileA(search, &data));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(m_path.c_str());
+}
+
+std::string TempDirectory::Write(const std::string& name, const std::string& content) const
+{
+    std::string path = m_path + "\\" + name;
+    WriteBytes(path, content);
+    return path;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string content(::GetFileSize(file, nullptr), '\0');
+    DWORD got = 0;
+    ::ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &got, nullptr);
+    ::CloseHandle(file);
+    content.resize(got);
+    return content;
+}
+
+CleanSettings::CleanSettings()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_ROOT);
+}
+
+CleanSettings::~CleanSettings()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_ROOT);
+}
+
+DWORD RegistryValue::AsDword() const
+{
+    DWORD value = 0;
+    for (size_t i = 0; i < data.size() && i < 4; ++i)
+        value |= static_cast<DWORD>(data[i]) << (8 * i);
+    return value;
+}
+
+std::string RegistryValue::AsString() const
+{
+    std::string text(data.begin(), data.end());
+    while (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    return text;
+}
+
+RegistryValue ReadSetting(const char* section, const char* name)
+{
+    RegistryValue value;
+    std::string path = std::string(SETTINGS_ROOT) + "\\" + section;
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (::RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.resize(size);
+        value.exists = ::RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS;
+    }
+    ::RegCloseKey(key);
+    return value;
+}
+
+void WriteRawSetting(const char* section, const char* name, DWORD type, const void* data, DWORD size)
+{
+    std::string path = std::string(SETTINGS_ROOT) + "\\" + section;
+    HKEY key;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    ::RegCloseKey(key);
+}
+
+bool SectionKeyExists(const char* section)
+{
+    std::string path = std::string(SETTINGS_ROOT) + "\\" + section;
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+COLORREF ClientPixel(HWND window, int x, int y)
+{
+    HDC dc = ::GetDC(window);
+    COLORREF colour = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return colour;
+}
