@@ -3,7 +3,7 @@
 #include "app/command_line.h"
 #include "app/path_tests.h"
 #include "app/settings.h"
-#include "app/shared_resources.h"
+#include "common/shared_resources.h"
 #include "compare_window/compare_window.h"
 #include "directory/directory_window.h"
 #include "engine/gauge.h"

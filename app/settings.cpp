@@ -4,11 +4,6 @@
 
 #include "framework/win_app.h"
 
-const char* const COMPANY_KEY = "Brindlecote Software";
-const char* const SECTION_PREFERENCES = "Preferences";
-const char* const SECTION_DIRECTORIES = "Directories";
-const char* const SECTION_POSITION = "Position";
-
 void ReadPreferences(CWinApp& app, ProcessValues& values)
 {
     values.whiteSpaceMode = static_cast<int>(app.GetProfileInt(SECTION_PREFERENCES, "WhiteSpace", 0));

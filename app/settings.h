@@ -3,13 +3,9 @@
 #pragma once
 
 #include "common/process_values.h"
+#include "common/settings_names.h"
 
 class CWinApp;
-
-extern const char* const COMPANY_KEY;
-extern const char* const SECTION_PREFERENCES;
-extern const char* const SECTION_DIRECTORIES;
-extern const char* const SECTION_POSITION;
 
 constexpr unsigned DEFAULT_MASTER_COLOR = 0x00FFFF; // yellow
 constexpr unsigned DEFAULT_SOURCE_COLOR = 0xFF00FF; // magenta

@@ -6,7 +6,7 @@ set(APP_WIN32_SOURCES
     app/orvinta_app.cpp
     app/path_tests.cpp
     app/settings.cpp
-    app/shared_resources.cpp
+    common/shared_resources.cpp
 )
 set(COMPARE_WINDOW_WIN32_SOURCES
     compare_window/compare_window.cpp

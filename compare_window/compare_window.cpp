@@ -1,7 +1,9 @@
 #include "compare_window.h"
 
-#include "app/settings.h"
-#include "engine/text_buffer.h"
+#include "common/process_values.h"
+#include "common/settings_names.h"
+#include "engine/compare_progress_dialog.h"
+#include "engine/difference_engine.h"
 #include "framework/message_box.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
@@ -22,10 +24,15 @@ bool CompareWindow::Create()
 // Runs while the window is created: fails creation when a file cannot be loaded.
 LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
 {
-    for (const CString* path : { &sourcePath, &masterPath }) {
-        TextBuffer buffer;
-        if (!buffer.Load(*path)) {
-            ResourceMessageBox(m_hWnd, IDS_OPEN_ERROR, IDS_ERROR_CAPTION, MB_ICONHAND, path->c_str());
+    HCURSOR previousCursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    struct Side {
+        TextBuffer* buffer;
+        const CString* path;
+    } sides[] = { { &sourceBuffer, &sourcePath }, { &masterBuffer, &masterPath } };
+    for (const Side& side : sides) {
+        if (!side.buffer->Load(*side.path)) {
+            ::SetCursor(previousCursor);
+            ResourceMessageBox(m_hWnd, IDS_OPEN_ERROR, IDS_ERROR_CAPTION, MB_ICONHAND, side.path->c_str());
             return -1;
         }
     }
@@ -37,8 +44,27 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
     int y = static_cast<int>(app->GetProfileInt(SECTION_POSITION, "y", screenHeight / 4));
     int x = static_cast<int>(app->GetProfileInt(SECTION_POSITION, "x", screenWidth / 6));
     ::MoveWindow(m_hWnd, x, y, cx, cy, FALSE);
-    comparisonResult = 1; // no comparison runs in the stand-in
+    comparisonResult = Compare() ? 1 : 0;
+    ::SetCursor(previousCursor);
     return 0;
+}
+
+bool CompareWindow::Compare()
+{
+    CompareProgressDialog progress;
+    progress.sourceName = sourcePath;
+    progress.masterName = masterPath;
+    if (!progress.Create(this))
+        return false;
+    bool completed = false;
+    try {
+        completed = CompareBuffers(sourceBuffer, masterBuffer, g_values.whiteSpaceMode, progress, blocks, totalRows);
+    } catch (...) {
+        progress.Destroy();
+        throw;
+    }
+    progress.Destroy();
+    return completed;
 }
 
 // Saves the normal (restored) rectangle, whatever the window's state.
@@ -62,7 +88,11 @@ LRESULT CompareWindow::OnPaint(WPARAM, LPARAM)
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     ::SelectObject(dc, ::GetStockObject(ANSI_FIXED_FONT));
-    CString lines[] = { "Source: " + sourcePath, "Master: " + masterPath };
+    size_t differences = 0;
+    for (const DiffBlock& block : blocks)
+        differences += block.kind != BLOCK_EQUAL;
+    CString lines[] = { "Source: " + sourcePath, "Master: " + masterPath,
+                        FormatString("%u rows, %u differences", totalRows, static_cast<unsigned>(differences)) };
     int y = 8;
     for (const CString& line : lines) {
         ::TextOutA(dc, 8, y, line.c_str(), static_cast<int>(line.size()));

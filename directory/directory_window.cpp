@@ -1,6 +1,6 @@
 #include "directory_window.h"
 
-#include "app/shared_resources.h"
+#include "common/shared_resources.h"
 #include "resources/resource.h"
 
 DirectoryWindow::DirectoryWindow() : CDialog(IDD_DIRECTORY_WINDOW)

@@ -83,8 +83,11 @@ bool LinesEqual(const TextBuffer& source, uint32_t i, const TextBuffer& master, 
     const char* aEnd = LineEnd(source, i);
     const char* b = LineStart(master, j);
     const char* bEnd = LineEnd(master, j);
+    // Identical lines are equal in every mode, and most compared lines are.
+    if (SameBytes(a, aEnd, b, bEnd))
+        return true;
     if (mode == WS_SIGNIFICANT)
-        return SameBytes(a, aEnd, b, bEnd);
+        return false;
     TrimLine(a, aEnd);
     TrimLine(b, bEnd);
     if (mode == WS_IGNORE_RUNS)

@@ -7,7 +7,7 @@
 
 #include "app/orvinta_app.h"
 #include "app/settings.h"
-#include "app/shared_resources.h"
+#include "common/shared_resources.h"
 #include "engine/gauge.h"
 
 OrvintaApp theApp;

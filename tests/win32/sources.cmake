@@ -8,3 +8,6 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_framework.cpp
     tests/win32/test_start_up.cpp
 )
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_progress.cpp
+)

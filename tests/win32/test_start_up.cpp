@@ -203,3 +203,29 @@ TEST_CASE("a file that cannot be read is reported and the program ends without a
     CHECK(program.WaitForExit());
     ::CloseHandle(lock);
 }
+
+TEST_CASE("cancelling a long comparison ends the program without showing the window")
+{
+    CleanSettings clean;
+    TempDirectory directory;
+    // Two files that share no line: the search runs to the end of both, which
+    // takes seconds, so Cancel arrives while it is running.
+    std::string left, right;
+    for (unsigned long long line = 0; line < 50000; ++line) {
+        left += "left " + std::to_string(line * 7919 % 100003) + "\r\n";
+        right += "right " + std::to_string(line * 104729 % 100019) + "\r\n";
+    }
+    std::string source = directory.Write("left.txt", left);
+    std::string master = directory.Write("right.txt", right);
+    Program program("\"" + source + "\" \"" + master + "\"", directory.Path());
+    REQUIRE(program.started);
+    HWND progress = program.WaitForWindow("#32770");
+    REQUIRE(progress != nullptr);
+    CHECK(WindowText(progress) == "Zelvane Utility");
+    CHECK(ItemText(progress, 1019) == source);
+    CHECK(ItemText(progress, 1020) == master);
+    ::PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    REQUIRE(program.WaitForExit(20000));
+    CHECK(program.ExitCode() == 0);
+    CHECK(program.WaitForWindow("ZelvaneFrame109", 0) == nullptr);
+}

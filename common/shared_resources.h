@@ -1,4 +1,4 @@
-// The process-wide Win32 objects that start-up loads once: bitmaps, icons,
+// The Win32 half of the process-wide values: the objects that start-up loads once: bitmaps, icons,
 // cursors, the platform version and the main dialog.
 #pragma once
 
