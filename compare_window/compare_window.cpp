@@ -1,5 +1,9 @@
 #include "compare_window.h"
 
+#include <commctrl.h>
+
+#include <iterator>
+
 #include "common/process_values.h"
 #include "common/settings_names.h"
 #include "engine/compare_progress_dialog.h"
@@ -8,12 +12,54 @@
 #include "framework/win_app.h"
 #include "resources/resource.h"
 
+namespace {
+
+const UINT TOOLBAR_BUTTONS[] = { ID_SAVE_SOURCE, ID_SAVE_MASTER, ID_FILE_PRINT, ID_PRINT_DIFFERENCES, 0,
+                                 ID_NEXT_DIFFERENCE, ID_PREVIOUS_DIFFERENCE, ID_COPY_SOURCE_DIFFERENCE,
+                                 ID_COPY_MASTER_DIFFERENCE, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
+                                 ID_EDIT_UNDO, ID_EDIT_REDO };
+
+const UINT INDICATORS[] = { ID_SEPARATOR, IDS_SOURCE_LINE, IDS_MASTER_LINE, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                            ID_INDICATOR_OVR };
+
+constexpr UINT SOURCE_PANE_ID = 1;
+constexpr UINT MASTER_PANE_ID = 2;
+constexpr UINT CAPTION_ID = 0xFFFF;
+constexpr UINT SCROLL_BAR_ID = 3;
+constexpr COLORREF FILLER_COLOUR = RGB(192, 192, 192);
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CompareWindow, CFrameWnd)
 ON_MESSAGE(WM_CREATE, OnCreate)
 ON_MESSAGE(WM_DESTROY, OnDestroy)
-ON_MESSAGE(WM_PAINT, OnPaint)
-ON_COMMAND(ID_FILE_EXIT, OnFileExit)
+ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
+ON_MESSAGE(WM_CLOSE, OnClose)
+ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
+ON_MESSAGE(WM_VSCROLL, OnVScroll)
+ON_COMMAND(ID_SAVE_SOURCE, OnSaveSource)
+ON_UPDATE_COMMAND_UI(ID_SAVE_SOURCE, OnUpdateSaveSource)
+ON_COMMAND(ID_SAVE_MASTER, OnSaveMaster)
+ON_UPDATE_COMMAND_UI(ID_SAVE_MASTER, OnUpdateSaveMaster)
+ON_COMMAND(ID_FILE_PRINT, OnPrint)
+ON_COMMAND(ID_PRINT_DIFFERENCES, OnPrintDifferences)
+ON_UPDATE_COMMAND_UI(ID_PRINT_DIFFERENCES, OnUpdatePrintDifferences)
+ON_COMMAND(ID_FILE_EXIT, OnExit)
+ON_COMMAND(ID_NEXT_DIFFERENCE, OnNextDifference)
+ON_UPDATE_COMMAND_UI(ID_NEXT_DIFFERENCE, OnUpdateNextDifference)
+ON_COMMAND(ID_PREVIOUS_DIFFERENCE, OnPreviousDifference)
+ON_UPDATE_COMMAND_UI(ID_PREVIOUS_DIFFERENCE, OnUpdatePreviousDifference)
+ON_COMMAND(ID_SELECT_DIFFERENCE, OnSelectDifference)
+ON_UPDATE_COMMAND_UI(ID_SELECT_DIFFERENCE, OnUpdateSelectDifference)
+ON_COMMAND(ID_HELP_TOPICS, OnHelpTopics)
+ON_COMMAND(ID_APP_ABOUT, OnAbout)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateOverwrite)
 END_MESSAGE_MAP()
+
+CompareWindow::CompareWindow()
+{
+    activePane = &sourcePane;
+}
 
 bool CompareWindow::Create()
 {
@@ -21,21 +67,64 @@ bool CompareWindow::Create()
     return LoadFrame(IDR_COMPARE_WINDOW, WS_OVERLAPPEDWINDOW);
 }
 
-// Runs while the window is created: fails creation when a file cannot be loaded.
+// Builds the children in their fixed order, loads both files and compares
+// them; any failure fails the creation.
 LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
 {
+    if (!toolBar.Create(this) || !toolBar.LoadBitmap(IDB_TOOLBAR) ||
+        !toolBar.SetButtons(TOOLBAR_BUTTONS, static_cast<int>(std::size(TOOLBAR_BUTTONS))))
+        return -1;
+    toolBar.SetSizes({ 23, 21 }, { 16, 15 });
+    if (!statusBar.Create(this) || !statusBar.SetIndicators(INDICATORS, static_cast<int>(std::size(INDICATORS))))
+        return -1;
+    SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
+
     HCURSOR previousCursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    struct CursorRestore {
+        HCURSOR cursor;
+        ~CursorRestore() { ::SetCursor(cursor); }
+    } restore{ previousCursor };
+
+    SetWindowText(AfxLoadString(IDS_ZELVANE) + " - " + titleText);
+
     struct Side {
-        TextBuffer* buffer;
-        const CString* path;
-    } sides[] = { { &sourceBuffer, &sourcePath }, { &masterBuffer, &masterPath } };
-    for (const Side& side : sides) {
-        if (!side.buffer->Load(*side.path)) {
-            ::SetCursor(previousCursor);
-            ResourceMessageBox(m_hWnd, IDS_OPEN_ERROR, IDS_ERROR_CAPTION, MB_ICONHAND, side.path->c_str());
+        TextPane& pane;
+        PaneCaption& caption;
+        const CString& path;
+        UINT id;
+        COLORREF colour;
+        TextPane& other;
+        UINT indicator;
+    } sides[] = { { sourcePane, sourceCaption, sourcePath, SOURCE_PANE_ID, sourceColour, masterPane, IDS_SOURCE_LINE },
+                  { masterPane, masterCaption, masterPath, MASTER_PANE_ID, masterColour, sourcePane,
+                    IDS_MASTER_LINE } };
+    for (Side& side : sides) {
+        side.pane.filePath = side.path;
+        if (!side.pane.Create(this, side.id))
             return -1;
-        }
+        if (!side.caption.Create(this, &side.pane, side.path))
+            return -1;
+        side.pane.caption = &side.caption;
+        side.pane.highlightBrush.CreateSolidBrush(side.colour);
+        side.pane.fillerBrush.CreateSolidBrush(FILLER_COLOUR);
+        side.pane.otherPane = &side.other;
     }
+    for (Side& side : sides) {
+        int index = statusBar.CommandToIndex(side.indicator);
+        UINT id, style;
+        int width;
+        statusBar.GetPaneInfo(index, id, style, width);
+        side.pane.statusPaneIndex = index;
+        side.pane.sideLetter = AfxLoadString(side.indicator)[0];
+        // The line indicators show whatever the panes put there.
+        statusBar.SetPaneInfo(index, 0, style & ~SBPS_DISABLED, width);
+    }
+
+    RECT none = { 0, 0, 0, 0 };
+    if (!scrollBar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, none, this, SCROLL_BAR_ID))
+        return -1;
+    rowHeight = sourcePane.rowHeight;
+
     CWinApp* app = AfxGetApp();
     int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
@@ -44,8 +133,10 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
     int y = static_cast<int>(app->GetProfileInt(SECTION_POSITION, "y", screenHeight / 4));
     int x = static_cast<int>(app->GetProfileInt(SECTION_POSITION, "x", screenWidth / 6));
     ::MoveWindow(m_hWnd, x, y, cx, cy, FALSE);
+
     comparisonResult = Compare() ? 1 : 0;
-    ::SetCursor(previousCursor);
+    // The scroll range needs the row count the comparison produced.
+    RecalcLayout();
     return 0;
 }
 
@@ -57,14 +148,169 @@ bool CompareWindow::Compare()
     if (!progress.Create(this))
         return false;
     bool completed = false;
+    uint32_t rows = 0;
     try {
-        completed = CompareBuffers(sourceBuffer, masterBuffer, g_values.whiteSpaceMode, progress, blocks, totalRows);
+        completed = CompareBuffers(sourcePane.buffer, masterPane.buffer, g_values.whiteSpaceMode, progress, blocks,
+                                   rows);
     } catch (...) {
         progress.Destroy();
         throw;
     }
     progress.Destroy();
+    totalRows = static_cast<int>(rows);
     return completed;
+}
+
+void CompareWindow::RecalcLayout()
+{
+    CFrameWnd::RecalcLayout();
+    if (!scrollBar.m_hWnd || !sourcePane.m_hWnd || !masterPane.m_hWnd)
+        return;
+    RECT inner = GetInnerRect();
+    int w = ::GetSystemMetrics(SM_CXVSCROLL);
+    int half = (inner.right + inner.left - w) / 2;
+    int h = ::GetSystemMetrics(SM_CYCAPTION);
+    int height = inner.bottom - inner.top;
+    ::MoveWindow(scrollBar.m_hWnd, half, inner.top, w, height, TRUE);
+    ::MoveWindow(sourceCaption.m_hWnd, inner.left, inner.top, half, h, TRUE);
+    ::MoveWindow(masterCaption.m_hWnd, half + w, inner.top, inner.right - half - w, h, TRUE);
+    ::MoveWindow(sourcePane.m_hWnd, inner.left, inner.top + h, half, height - h, TRUE);
+    ::MoveWindow(masterPane.m_hWnd, half + w, inner.top + h, inner.right - half - w, height - h, TRUE);
+    ::InvalidateRect(sourceCaption.m_hWnd, nullptr, TRUE);
+    ::InvalidateRect(masterCaption.m_hWnd, nullptr, TRUE);
+    if (rowHeight != 0) {
+        int visible = (height - ::GetSystemMetrics(SM_CYHSCROLL)) / rowHeight;
+        if (visible < totalRows) {
+            scrollBar.ShowScrollBar(true);
+            scrollBar.SetScrollRange(0, totalRows - visible, true);
+            return;
+        }
+    }
+    scrollBar.ShowScrollBar(false);
+}
+
+void CompareWindow::ScrollToRow(int code, int position)
+{
+    RECT client;
+    ::GetClientRect(sourcePane.m_hWnd, &client);
+    int page = rowHeight ? client.bottom / rowHeight : 0;
+    int top = topRow;
+    switch (code) {
+    case SB_LINEUP: top = topRow - 1; break;
+    case SB_LINEDOWN: top = topRow + 1; break;
+    case SB_PAGEUP: top = topRow - page; break;
+    case SB_PAGEDOWN: top = topRow + page; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: top = position; break;
+    default: break;
+    }
+    int highest = totalRows - page > 0 ? totalRows - page : 0;
+    if (top > highest)
+        top = highest;
+    if (top < 0)
+        top = 0;
+    if (top == topRow)
+        return;
+    scrollBar.SetScrollPos(top, true);
+    int shift = (topRow - top) * rowHeight;
+    topRow = top;
+    sourcePane.topRow = top;
+    masterPane.topRow = top;
+    sourcePane.ScrollPaneBy(shift);
+    masterPane.ScrollPaneBy(shift);
+}
+
+// The shared scroll bar; thumb positions are read in full, past 16 bits.
+LRESULT CompareWindow::OnVScroll(WPARAM wParam, LPARAM)
+{
+    int code = LOWORD(wParam);
+    int position = HIWORD(wParam);
+    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        if (::GetScrollInfo(scrollBar.m_hWnd, SB_CTL, &info))
+            position = info.nTrackPos;
+    }
+    ScrollToRow(code, position);
+    return 0;
+}
+
+int CompareWindow::BlockHeight(const DiffBlock& block)
+{
+    return static_cast<int>(block.sourceCount > block.masterCount ? block.sourceCount : block.masterCount);
+}
+
+const DiffBlock* CompareWindow::FindBlockAtRow(int row) const
+{
+    for (const DiffBlock& block : blocks) {
+        int first = static_cast<int>(block.firstRow);
+        if (first <= row && row < first + BlockHeight(block))
+            return &block;
+    }
+    return nullptr;
+}
+
+void CompareWindow::ShowErrorMessage(UINT stringId, ...)
+{
+    va_list args;
+    va_start(args, stringId);
+    ResourceMessageBoxV(m_hWnd, stringId, IDS_ERROR_CAPTION, MB_ICONHAND, args);
+    va_end(args);
+}
+
+int CompareWindow::AskQuestion(UINT stringId, UINT style, ...)
+{
+    va_list args;
+    va_start(args, style);
+    int answer = ResourceMessageBoxV(m_hWnd, stringId, IDS_ZELVANE, style | MB_ICONQUESTION, args);
+    va_end(args);
+    return answer;
+}
+
+void CompareWindow::SetIndicatorText(int index, const CString& text)
+{
+    statusBar.SetPaneText(index, text, true);
+}
+
+bool CompareWindow::QuerySavePane(TextPane& pane, bool systemModal)
+{
+    if (!pane.IsModified())
+        return true;
+    int answer = AskQuestion(IDS_SAVE_CHANGES, MB_YESNOCANCEL | (systemModal ? MB_SYSTEMMODAL : 0),
+                             pane.filePath.c_str());
+    if (answer == IDCANCEL)
+        return false;
+    if (answer == IDYES)
+        SavePane(pane);
+    return true;
+}
+
+// STAND-IN until editing arrives: panes cannot be modified yet, so nothing
+// reaches this; it beeps rather than pretend that a file was written.
+bool CompareWindow::SavePane(TextPane&)
+{
+    ::MessageBeep(MB_ICONHAND);
+    return false;
+}
+
+LRESULT CompareWindow::OnClose(WPARAM, LPARAM)
+{
+    if (QuerySavePane(sourcePane, false) && QuerySavePane(masterPane, false))
+        DestroyWindow();
+    return 0;
+}
+
+LRESULT CompareWindow::OnQueryEndSession(WPARAM, LPARAM)
+{
+    return QuerySavePane(sourcePane, true) && QuerySavePane(masterPane, true);
+}
+
+LRESULT CompareWindow::OnSetFocus(WPARAM, LPARAM)
+{
+    if (activePane && activePane->m_hWnd)
+        ::SetFocus(activePane->m_hWnd);
+    return 0;
 }
 
 // Saves the normal (restored) rectangle, whatever the window's state.
@@ -83,27 +329,115 @@ LRESULT CompareWindow::OnDestroy(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CompareWindow::OnPaint(WPARAM, LPARAM)
+// Save Source: writes the Source file when it has changes, else beeps.
+void CompareWindow::OnSaveSource()
 {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
-    ::SelectObject(dc, ::GetStockObject(ANSI_FIXED_FONT));
-    size_t differences = 0;
-    for (const DiffBlock& block : blocks)
-        differences += block.kind != BLOCK_EQUAL;
-    CString lines[] = { "Source: " + sourcePath, "Master: " + masterPath,
-                        FormatString("%u rows, %u differences", totalRows, static_cast<unsigned>(differences)) };
-    int y = 8;
-    for (const CString& line : lines) {
-        ::TextOutA(dc, 8, y, line.c_str(), static_cast<int>(line.size()));
-        y += 20;
-    }
-    ::EndPaint(m_hWnd, &paint);
-    return 0;
+    if (sourcePane.IsModified())
+        SavePane(sourcePane);
+    else
+        ::MessageBeep(MB_ICONHAND);
 }
 
-// E&xit: closes the window as the close box does.
-void CompareWindow::OnFileExit()
+void CompareWindow::OnUpdateSaveSource(CCmdUI* state)
+{
+    state->Enable(sourcePane.IsModified());
+}
+
+// Save Master: the same for the Master file.
+void CompareWindow::OnSaveMaster()
+{
+    if (masterPane.IsModified())
+        SavePane(masterPane);
+    else
+        ::MessageBeep(MB_ICONHAND);
+}
+
+void CompareWindow::OnUpdateSaveMaster(CCmdUI* state)
+{
+    state->Enable(masterPane.IsModified());
+}
+
+// Print: STAND-IN until printing arrives; it only beeps.
+void CompareWindow::OnPrint()
+{
+    ::MessageBeep(MB_ICONHAND);
+}
+
+// Print Differences: STAND-IN until printing arrives; it only beeps.
+void CompareWindow::OnPrintDifferences()
+{
+    ::MessageBeep(MB_ICONHAND);
+}
+
+void CompareWindow::OnUpdatePrintDifferences(CCmdUI* state)
+{
+    bool any = false;
+    for (const DiffBlock& block : blocks)
+        any = any || block.kind != BLOCK_EQUAL;
+    state->Enable(any);
+}
+
+// Exit: closes the window as its close box does, with the save questions.
+void CompareWindow::OnExit()
 {
     SendMessage(WM_CLOSE);
+}
+
+// Ctrl+N: to the next difference below the caret.
+void CompareWindow::OnNextDifference()
+{
+    NextDifference();
+}
+
+void CompareWindow::OnUpdateNextDifference(CCmdUI* state)
+{
+    state->Enable(NextDifferenceBlock() != nullptr);
+}
+
+// Ctrl+P: to the previous difference above the caret.
+void CompareWindow::OnPreviousDifference()
+{
+    PreviousDifference();
+}
+
+void CompareWindow::OnUpdatePreviousDifference(CCmdUI* state)
+{
+    state->Enable(PreviousDifferenceBlock() != nullptr);
+}
+
+// Select Difference (also a double-click in a pane).
+void CompareWindow::OnSelectDifference()
+{
+    SelectDifference();
+}
+
+void CompareWindow::OnUpdateSelectDifference(CCmdUI* state)
+{
+    const DiffBlock* block = activePane ? FindBlockAtRow(activePane->caret.row) : nullptr;
+    state->Enable(block && block->kind != BLOCK_EQUAL);
+}
+
+// Help Topics: the help file beside the program, opened at its contents.
+void CompareWindow::OnHelpTopics()
+{
+    char path[MAX_PATH];
+    DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    CString helpFile(path, length);
+    size_t dot = helpFile.rfind('.');
+    if (dot != CString::npos)
+        helpFile.erase(dot);
+    helpFile += ".HLP";
+    ::WinHelpA(m_hWnd, helpFile.c_str(), HELP_FINDER, 0);
+}
+
+// About: STAND-IN until the About box arrives; a plain box names the program.
+void CompareWindow::OnAbout()
+{
+    ::MessageBoxA(m_hWnd, AfxLoadString(IDS_ZELVANE).c_str(), AfxLoadString(IDS_ZELVANE).c_str(),
+                  MB_OK | MB_ICONINFORMATION);
+}
+
+void CompareWindow::OnUpdateOverwrite(CCmdUI* state)
+{
+    state->Enable(insertMode == 0);
 }

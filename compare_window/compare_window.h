@@ -1,39 +1,99 @@
-// STAND-IN for the comparison window: a frame that loads and compares the
-// two files and shows their names and the size of the result. Panes, painting,
-// navigation and editing replace it later; start-up already drives it through
-// the same fields and Create.
+// CompareWindow: the frame that shows one Source file and one Master file side
+// by side. It owns the toolbar, status bar, the two panes with their captions
+// and the shared vertical scroll bar; it runs the comparison once, while it is
+// created, and routes commands to the pane that has the focus.
 #pragma once
 
 #include <vector>
 
+#include "compare_window/text_pane.h"
 #include "engine/diff_block.h"
-#include "engine/text_buffer.h"
 #include "framework/frame_wnd.h"
+#include "framework/scroll_bar.h"
+#include "framework/status_bar.h"
+#include "framework/tool_bar.h"
 
 class CompareWindow : public CFrameWnd {
 public:
-    // Creates the window from resource 109; false when creation failed.
+    CompareWindow();
+
+    // Creates the window from resource 109 with WS_OVERLAPPEDWINDOW; false when
+    // creation failed (a file could not be loaded, a child could not be made).
     bool Create();
 
+    // Brings a row to the top of both panes (SB_* code, thumb position).
+    void ScrollToRow(int code, int position);
+    // The first block with firstRow <= row < firstRow + height, or nullptr.
+    const DiffBlock* FindBlockAtRow(int row) const;
+    static int BlockHeight(const DiffBlock& block);
+    // Message boxes owned by this window, texts from the string table.
+    void ShowErrorMessage(UINT stringId, ...);
+    int AskQuestion(UINT stringId, UINT style, ...);
+    // Asks whether to save a modified pane; false means "stop" (Cancel).
+    bool QuerySavePane(TextPane& pane, bool systemModal);
+    // Sets the text of a status-bar indicator and redraws it at once.
+    void SetIndicatorText(int index, const CString& text);
+    void RecalcLayout() override;
+
+    // Set by the creator before Create.
     CString titleText;
     CString sourcePath;
     CString masterPath;
     COLORREF sourceColour = RGB(255, 0, 255);
     COLORREF masterColour = RGB(255, 255, 0);
-    int comparisonResult = 0;
 
-    TextBuffer sourceBuffer;
-    TextBuffer masterBuffer;
+    TextPane sourcePane;
+    TextPane masterPane;
+    PaneCaption sourceCaption;
+    PaneCaption masterCaption;
+    CScrollBar scrollBar;
+    CToolBar toolBar;
+    CStatusBar statusBar;
     std::vector<DiffBlock> blocks;
-    uint32_t totalRows = 0;
+    int topRow = 0;
+    int totalRows = 0;
+    int rowHeight = 0;
+    TextPane* activePane = nullptr;
+    int comparisonResult = 0;
+    int insertMode = 1;
+
+    // Navigation (compare_navigation.cpp).
+    void NextDifference();
+    void PreviousDifference();
+    void SelectDifference();
+    const DiffBlock* NextDifferenceBlock() const;
+    const DiffBlock* PreviousDifferenceBlock() const;
 
 protected:
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
-    LRESULT OnPaint(WPARAM, LPARAM);
-    void OnFileExit();
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnVScroll(WPARAM, LPARAM);
+
     // Runs the difference algorithm under its progress dialog; false when cancelled.
     bool Compare();
+    // The save step of a pane; a stand-in until editing arrives (see SavePane).
+    bool SavePane(TextPane& pane);
+
+    void OnSaveSource();
+    void OnSaveMaster();
+    void OnUpdateSaveSource(CCmdUI* state);
+    void OnUpdateSaveMaster(CCmdUI* state);
+    void OnPrint();
+    void OnPrintDifferences();
+    void OnUpdatePrintDifferences(CCmdUI* state);
+    void OnExit();
+    void OnNextDifference();
+    void OnUpdateNextDifference(CCmdUI* state);
+    void OnPreviousDifference();
+    void OnUpdatePreviousDifference(CCmdUI* state);
+    void OnSelectDifference();
+    void OnUpdateSelectDifference(CCmdUI* state);
+    void OnHelpTopics();
+    void OnAbout();
+    void OnUpdateOverwrite(CCmdUI* state);
 
     DECLARE_MESSAGE_MAP()
 };

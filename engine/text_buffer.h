@@ -68,6 +68,10 @@ public:
     bool Load(const std::string& fileName);
     // The same, from bytes already in memory (tests, fuzzing, tools).
     bool LoadFromMemory(const char* data, size_t size);
+    // Writes the rows, fillers left out, each with its own terminator, through
+    // a temporary file that then takes the file's place in one step. False on
+    // any failure, with the file as it was and the temporary file removed.
+    bool Save(const std::string& fileName) const;
 
     // Makes an unset table of count rows. False, leaving the old table, when
     // the block cannot be had.
@@ -133,3 +137,7 @@ inline void TextBuffer::SetRow(uint32_t row, uint32_t lineNumber, uint32_t flags
         target = {flags, 0, 0};
     }
 }
+
+// Where Save writes first: "orvinta.tmp" in the file's directory, in the root
+// of a bare drive ("c:name"), or in the current directory.
+std::string TemporaryFileNameFor(const std::string& fileName);

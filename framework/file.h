@@ -43,6 +43,11 @@ public:
     bool IsOpen() const;
     const std::string& GetFilePath() const { return m_fileName; }
 
+    // Puts one file in place of another in a single step: either the target
+    // is the new file afterwards or it is untouched. Throws CFileException.
+    static void Replace(const std::string& from, const std::string& to);
+    static void Remove(const std::string& fileName); // throws CFileException
+
 private:
     [[noreturn]] void ThrowLastError() const;
 

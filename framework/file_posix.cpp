@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <cstdio>
 #include <unistd.h>
 
 namespace {
@@ -148,4 +149,20 @@ void CFile::ThrowLastError() const
 {
     int error = errno;
     AfxThrowFileException(CauseOfErrno(error), error, m_fileName);
+}
+
+void CFile::Replace(const std::string& from, const std::string& to)
+{
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        int error = errno;
+        AfxThrowFileException(CauseOfErrno(error), error, to);
+    }
+}
+
+void CFile::Remove(const std::string& fileName)
+{
+    if (::unlink(fileName.c_str()) != 0) {
+        int error = errno;
+        AfxThrowFileException(CauseOfErrno(error), error, fileName);
+    }
 }

@@ -152,3 +152,19 @@ void CFile::ThrowLastError() const
     DWORD code = GetLastError();
     AfxThrowFileException(CauseOfError(code), static_cast<long>(code), m_fileName);
 }
+
+void CFile::Replace(const std::string& from, const std::string& to)
+{
+    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD code = GetLastError();
+        AfxThrowFileException(CauseOfError(code), static_cast<long>(code), to);
+    }
+}
+
+void CFile::Remove(const std::string& fileName)
+{
+    if (!DeleteFileA(fileName.c_str())) {
+        DWORD code = GetLastError();
+        AfxThrowFileException(CauseOfError(code), static_cast<long>(code), fileName);
+    }
+}

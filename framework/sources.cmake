@@ -15,4 +15,6 @@ set(FRAMEWORK_WIN32_SOURCES
     framework/win_app.cpp
     framework/gdi_object.cpp
     framework/message_box.cpp
+    framework/tool_bar.cpp
+    framework/status_bar.cpp
 )

@@ -56,6 +56,9 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
         m_hWnd = nullptr;
         return false;
     }
+    // A window of a system class (a control) never saw our procedure: bind it now.
+    if (!m_hWnd)
+        SubclassWindow(hwnd);
     return true;
 }
 

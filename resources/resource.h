@@ -22,6 +22,10 @@
 #define IDS_ZELVANE 1
 #define IDS_ERROR_CAPTION 3
 #define IDS_OPEN_ERROR 9
+#define IDS_MASTER_LINE 10
+#define IDS_SOURCE_LINE 11
+#define IDS_WRITE_ERROR 12
+#define IDS_SAVE_CHANGES 13
 #define IDS_DEFAULT_FILE_TYPES 21
 
 // Controls of the comparison progress dialog
@@ -33,8 +37,27 @@
 #define IDC_SOURCE_DIRECTORY 1004
 #define IDC_MASTER_DIRECTORY 1006
 
-// Commands of the comparison window
+// Commands of the comparison window. The framework's own commands and
+// indicators (59392, 59393, 59137, 59138, 59140, 57345) are numbers in the
+// script, since the framework declares them as constants.
+#define ID_HELP_TOPICS 40003
 #define ID_FILE_EXIT 40004
+#define ID_EDIT_DELETE 40010
+#define ID_NEXT_DIFFERENCE 40013
+#define ID_PREVIOUS_DIFFERENCE 40014
+#define ID_PRINT_DIFFERENCES 40016
+#define ID_SELECT_DIFFERENCE 40018
+#define ID_SAVE_SOURCE 40019
+#define ID_SAVE_MASTER 40021
+#define ID_APP_ABOUT 40022
+#define ID_COPY_SOURCE_DIFFERENCE 40023
+#define ID_COPY_MASTER_DIFFERENCE 40024
+#define ID_FILE_PRINT 57607
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_EDIT_REDO 57644
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -11,3 +11,6 @@ list(APPEND WIN32_TEST_SOURCES
 list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_progress.cpp
 )
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_compare_window.cpp
+)

@@ -1,0 +1,4 @@
+# Portable unit tests of the panes' column arithmetic.
+set(PANE_UNIT_TEST_SOURCES
+    tests/unit/test_columns.cpp
+)

@@ -1,0 +1,117 @@
+// Saving: what lands on disk, and that a failed save leaves the file alone.
+#include <doctest/doctest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/text_buffer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh directory under the temporary directory, removed at the end.
+struct ScratchDirectory {
+    ScratchDirectory()
+    {
+        static int counter = 0;
+        path = fs::temp_directory_path() / ("zelsave_" + std::to_string(++counter) + "_" +
+                                            std::to_string(reinterpret_cast<uintptr_t>(this)));
+        fs::create_directories(path);
+    }
+    ~ScratchDirectory()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::string File(const std::string& name) const { return (path / name).string(); }
+    fs::path path;
+};
+
+std::string Read(const std::string& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Loads bytes and gives every line its own equal row, as a comparison would.
+void LoadWithRows(TextBuffer& buffer, const std::string& bytes)
+{
+    REQUIRE(buffer.LoadFromMemory(bytes.data(), bytes.size()));
+    REQUIRE(buffer.AllocateRows(buffer.lineCount));
+    for (uint32_t line = 0; line < buffer.lineCount; ++line)
+        buffer.SetRow(line, line, ROW_FILE_LINE);
+}
+
+} // namespace
+
+TEST_CASE("the temporary file goes beside the file, to a bare drive's root, or to the current directory")
+{
+    CHECK(TemporaryFileNameFor("C:\\work\\main.c") == "C:\\work\\orvinta.tmp");
+    CHECK(TemporaryFileNameFor("C:\\main.c") == "C:\\orvinta.tmp");
+    CHECK(TemporaryFileNameFor("D:main.c") == "D:\\orvinta.tmp");
+    CHECK(TemporaryFileNameFor("main.c") == "orvinta.tmp");
+    CHECK(TemporaryFileNameFor("work/main.c") == "work/orvinta.tmp");
+}
+
+TEST_CASE("saving writes every non-filler row with its own terminator")
+{
+    ScratchDirectory directory;
+    std::string target = directory.File("out.txt");
+
+    SUBCASE("a loaded file comes back byte for byte, with a terminator added at the end and Ctrl+Z gone")
+    {
+        TextBuffer buffer;
+        LoadWithRows(buffer, "unix\nwindows\r\nlone\rcr\nlast\x1A");
+        REQUIRE(buffer.Save(target));
+        CHECK(Read(target) == "unix\nwindows\r\nlone\rcr\nlast\r\n");
+    }
+    SUBCASE("fillers are left out; an all-filler buffer saves as an empty file")
+    {
+        TextBuffer buffer;
+        LoadWithRows(buffer, "a\r\nb\r\nc\r\n");
+        buffer.MarkFiller(1);
+        REQUIRE(buffer.Save(target));
+        CHECK(Read(target) == "a\r\nc\r\n");
+        buffer.MarkFiller(0);
+        buffer.MarkFiller(2);
+        REQUIRE(buffer.Save(target));
+        CHECK(Read(target) == "");
+    }
+    SUBCASE("loaded and inserted lines in display order, each with its terminator")
+    {
+        TextBuffer buffer;
+        LoadWithRows(buffer, "one\ntwo\nthree\n");
+        buffer.ReplaceRows(1, 1, "new two\r\nextra\r\n");
+        buffer.ReplaceRows(0, 0, "zero\n");
+        REQUIRE(buffer.Save(target));
+        CHECK(Read(target) == "zero\none\nnew two\r\nextra\r\nthree\n");
+    }
+    CHECK_FALSE(fs::exists(directory.path / "orvinta.tmp"));
+}
+
+TEST_CASE("a save that cannot write leaves the target as it was")
+{
+    ScratchDirectory directory;
+    TextBuffer buffer;
+    LoadWithRows(buffer, "changed\r\n");
+
+    SUBCASE("the directory does not exist")
+    {
+        std::string target = directory.File("missing/out.txt");
+        CHECK_FALSE(buffer.Save(target));
+        CHECK_FALSE(fs::exists(target));
+    }
+    SUBCASE("the target is a directory: the temporary file is written but cannot take its place")
+    {
+        std::string target = directory.File("folder");
+        fs::create_directories(fs::path(target) / "inside");
+        CHECK_FALSE(buffer.Save(target));
+        CHECK(fs::is_directory(target));
+        CHECK_FALSE(fs::exists(directory.path / "orvinta.tmp"));
+    }
+}
