@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "engine/large_blocks.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
 
@@ -35,6 +36,7 @@ Block AllocateStore(uint32_t capacity)
     Block store(static_cast<char*>(std::malloc(size_t(capacity) + 2)));
     if (!store)
         AfxThrowMemoryException();
+    PreferLargePages(store.get(), size_t(capacity) + 2);
     return store;
 }
 
@@ -160,6 +162,7 @@ bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size)
     auto* offsets = static_cast<uint32_t*>(std::malloc((size_t(lines) + 1) * sizeof(uint32_t)));
     if (!offsets)
         AfxThrowMemoryException();
+    PreferLargePages(offsets, (size_t(lines) + 1) * sizeof(uint32_t));
     offsets[0] = 0;
     int32_t longest = 0;
     uint32_t line = 0;
@@ -198,6 +201,7 @@ bool TextBuffer::AllocateRows(uint32_t count)
     auto* table = static_cast<DisplayRow*>(std::malloc(std::max<size_t>(size_t(bytes), 1)));
     if (!table)
         return false;
+    PreferLargePages(table, size_t(bytes));
     std::free(rows);
     rows = table;
     rowCount = count;

@@ -1,0 +1,190 @@
+// Driving and seeing text panes in tests: keys with held modifiers, mouse
+// points, and a pane's pixels as painted on screen or rendered on request.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <doctest/doctest.h>
+
+#include "compare_window/text_pane.h"
+
+namespace doctest {
+template <> struct StringMaker<TextPosition> {
+    static String convert(const TextPosition& position)
+    {
+        return ("(" + std::to_string(position.column) + ", " + std::to_string(position.row) + ")").c_str();
+    }
+};
+} // namespace doctest
+
+// Holds keys down in this thread's keyboard state, which GetKeyState reads.
+class HeldKeys {
+public:
+    HeldKeys(std::initializer_list<int> keys)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE state[256];
+        std::copy(m_saved, m_saved + 256, state);
+        for (int key : keys)
+            state[key] |= 0x80;
+        ::SetKeyboardState(state);
+    }
+    ~HeldKeys() { ::SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+inline void PressKey(const CWnd& pane, UINT key, int repeat = 1)
+{
+    pane.SendMessage(WM_KEYDOWN, key, static_cast<LPARAM>(repeat & 0xFFFF));
+}
+
+// Client co-ordinates as mouse messages carry them (negative while captured).
+inline LPARAM PointParam(int x, int y)
+{
+    return static_cast<LPARAM>((static_cast<DWORD>(y & 0xFFFF) << 16) | static_cast<DWORD>(x & 0xFFFF));
+}
+
+// A window's client area in a 32-bit top-down bitmap.
+class PaneImage {
+public:
+    // Rendered by the window itself through WM_PRINTCLIENT.
+    static PaneImage Rendered(HWND window)
+    {
+        PaneImage image(window);
+        ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.m_dc), PRF_CLIENT | PRF_ERASEBKGND);
+        return image;
+    }
+    // What the window has painted on screen so far (pending paints done first,
+    // the blinking caret kept out).
+    static PaneImage OnScreen(HWND window)
+    {
+        ::UpdateWindow(window);
+        PaneImage image(window);
+        ::HideCaret(window);
+        HDC screen = ::GetDC(window);
+        ::BitBlt(image.m_dc, 0, 0, image.width, image.height, screen, 0, 0, SRCCOPY);
+        ::ReleaseDC(window, screen);
+        ::ShowCaret(window);
+        return image;
+    }
+    PaneImage(PaneImage&& other) noexcept { *this = std::move(other); }
+    PaneImage& operator=(PaneImage&& other) noexcept
+    {
+        std::swap(m_dc, other.m_dc);
+        std::swap(m_bitmap, other.m_bitmap);
+        std::swap(m_old, other.m_old);
+        std::swap(m_bits, other.m_bits);
+        width = other.width;
+        height = other.height;
+        return *this;
+    }
+    ~PaneImage()
+    {
+        if (m_dc) {
+            ::SelectObject(m_dc, m_old);
+            ::DeleteDC(m_dc);
+        }
+        if (m_bitmap)
+            ::DeleteObject(m_bitmap);
+    }
+
+    COLORREF At(int x, int y) const
+    {
+        DWORD pixel = m_bits[static_cast<size_t>(y) * width + x];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+    int Count(const RECT& area, COLORREF colour) const
+    {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                count += At(x, y) == colour;
+        return count;
+    }
+    // Pixels of a rectangle that are not of the given colour.
+    int CountOther(const RECT& area, COLORREF colour) const
+    {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                count += At(x, y) != colour;
+        return count;
+    }
+    // The first point where two images differ, or (-1, -1).
+    POINT FirstDifference(const PaneImage& other) const
+    {
+        for (int y = 0; y < height && y < other.height; ++y)
+            for (int x = 0; x < width && x < other.width; ++x)
+                if (At(x, y) != other.At(x, y))
+                    return { x, y };
+        return { -1, -1 };
+    }
+    bool SameAs(const PaneImage& other) const
+    {
+        POINT at = FirstDifference(other);
+        return width == other.width && height == other.height && at.x < 0;
+    }
+    // One row band (from x0 to x1) compared with another.
+    bool SameBand(int rowA, int rowB, int rowHeight, int x0, int x1) const
+    {
+        for (int dy = 0; dy < rowHeight; ++dy)
+            for (int x = x0; x < x1; ++x)
+                if (At(x, rowA * rowHeight + dy) != At(x, rowB * rowHeight + dy))
+                    return false;
+        return true;
+    }
+
+    int width = 0;
+    int height = 0;
+
+private:
+    PaneImage() = default;
+    explicit PaneImage(HWND window)
+    {
+        RECT client;
+        ::GetClientRect(window, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bits = static_cast<DWORD*>(bits);
+        m_dc = ::CreateCompatibleDC(nullptr);
+        m_old = ::SelectObject(m_dc, m_bitmap);
+    }
+
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    DWORD* m_bits = nullptr;
+};
+
+inline RECT ClientRect(HWND window)
+{
+    RECT rect;
+    ::GetClientRect(window, &rect);
+    return rect;
+}
+
+// The region that waits for painting, as a bounding rectangle (empty when none).
+inline RECT PendingPaint(HWND window)
+{
+    RECT rect = { 0, 0, 0, 0 };
+    if (!::GetUpdateRect(window, &rect, FALSE))
+        rect = { 0, 0, 0, 0 };
+    return rect;
+}
