@@ -51,6 +51,22 @@ ON_COMMAND(ID_PREVIOUS_DIFFERENCE, OnPreviousDifference)
 ON_UPDATE_COMMAND_UI(ID_PREVIOUS_DIFFERENCE, OnUpdatePreviousDifference)
 ON_COMMAND(ID_SELECT_DIFFERENCE, OnSelectDifference)
 ON_UPDATE_COMMAND_UI(ID_SELECT_DIFFERENCE, OnUpdateSelectDifference)
+ON_COMMAND(ID_EDIT_UNDO, OnUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateUndo)
+ON_COMMAND(ID_EDIT_REDO, OnRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateRedo)
+ON_COMMAND(ID_EDIT_CUT, OnCut)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedsSelection)
+ON_COMMAND(ID_EDIT_COPY, OnCopy)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateNeedsSelection)
+ON_COMMAND(ID_EDIT_PASTE, OnPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePaste)
+ON_COMMAND(ID_EDIT_DELETE, OnDelete)
+ON_UPDATE_COMMAND_UI(ID_EDIT_DELETE, OnUpdateNeedsSelection)
+ON_COMMAND(ID_COPY_SOURCE_DIFFERENCE, OnCopySourceDifference)
+ON_UPDATE_COMMAND_UI(ID_COPY_SOURCE_DIFFERENCE, OnUpdateCopySourceDifference)
+ON_COMMAND(ID_COPY_MASTER_DIFFERENCE, OnCopyMasterDifference)
+ON_UPDATE_COMMAND_UI(ID_COPY_MASTER_DIFFERENCE, OnUpdateCopyMasterDifference)
 ON_COMMAND(ID_HELP_TOPICS, OnHelpTopics)
 ON_COMMAND(ID_APP_ABOUT, OnAbout)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateOverwrite)
@@ -220,19 +236,10 @@ void CompareWindow::ScrollToRow(int code, int position)
     masterPane.ScrollPaneBy(shift);
 }
 
-// The shared scroll bar; thumb positions are read in full, past 16 bits.
+// The shared scroll bar.
 LRESULT CompareWindow::OnVScroll(WPARAM wParam, LPARAM)
 {
-    int code = LOWORD(wParam);
-    int position = HIWORD(wParam);
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
-        SCROLLINFO info = {};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_TRACKPOS;
-        if (::GetScrollInfo(scrollBar.m_hWnd, SB_CTL, &info))
-            position = info.nTrackPos;
-    }
-    ScrollToRow(code, position);
+    ScrollToRow(LOWORD(wParam), ScrollMessagePosition(scrollBar.m_hWnd, SB_CTL, wParam));
     return 0;
 }
 
@@ -286,14 +293,6 @@ bool CompareWindow::QuerySavePane(TextPane& pane, bool systemModal)
     return true;
 }
 
-// STAND-IN until editing arrives: panes cannot be modified yet, so nothing
-// reaches this; it beeps rather than pretend that a file was written.
-bool CompareWindow::SavePane(TextPane&)
-{
-    ::MessageBeep(MB_ICONHAND);
-    return false;
-}
-
 LRESULT CompareWindow::OnClose(WPARAM, LPARAM)
 {
     if (QuerySavePane(sourcePane, false) && QuerySavePane(masterPane, false))
@@ -329,13 +328,19 @@ LRESULT CompareWindow::OnDestroy(WPARAM, LPARAM)
     return 0;
 }
 
-// Save Source: writes the Source file when it has changes, else beeps.
-void CompareWindow::OnSaveSource()
+// A save command on a pane without changes (still shown enabled) only beeps.
+void CompareWindow::SaveIfModified(TextPane& pane)
 {
-    if (sourcePane.IsModified())
-        SavePane(sourcePane);
+    if (pane.IsModified())
+        SavePane(pane);
     else
         ::MessageBeep(MB_ICONHAND);
+}
+
+// Save Source: writes the Source file.
+void CompareWindow::OnSaveSource()
+{
+    SaveIfModified(sourcePane);
 }
 
 void CompareWindow::OnUpdateSaveSource(CCmdUI* state)
@@ -343,13 +348,10 @@ void CompareWindow::OnUpdateSaveSource(CCmdUI* state)
     state->Enable(sourcePane.IsModified());
 }
 
-// Save Master: the same for the Master file.
+// Save Master: writes the Master file.
 void CompareWindow::OnSaveMaster()
 {
-    if (masterPane.IsModified())
-        SavePane(masterPane);
-    else
-        ::MessageBeep(MB_ICONHAND);
+    SaveIfModified(masterPane);
 }
 
 void CompareWindow::OnUpdateSaveMaster(CCmdUI* state)

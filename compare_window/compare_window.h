@@ -74,8 +74,14 @@ protected:
 
     // Runs the difference algorithm under its progress dialog; false when cancelled.
     bool Compare();
-    // The save step of a pane; a stand-in until editing arrives (see SavePane).
+    // Writes a pane's file, asking first about a read-only file; reports failures.
     bool SavePane(TextPane& pane);
+    void SaveIfModified(TextPane& pane);
+    // Copies a difference block from the pane with the focus into the other pane,
+    // as one undoable edit of the receiving pane (compare_editing.cpp).
+    void MergeBlock(const DiffBlock& block);
+    // The difference block under the giving pane's caret, when that pane has the focus.
+    const DiffBlock* MergeableBlock(const TextPane& giving) const;
 
     void OnSaveSource();
     void OnSaveMaster();
@@ -91,6 +97,20 @@ protected:
     void OnUpdatePreviousDifference(CCmdUI* state);
     void OnSelectDifference();
     void OnUpdateSelectDifference(CCmdUI* state);
+    void OnUndo();
+    void OnUpdateUndo(CCmdUI* state);
+    void OnRedo();
+    void OnUpdateRedo(CCmdUI* state);
+    void OnCut();
+    void OnCopy();
+    void OnPaste();
+    void OnDelete();
+    void OnUpdateNeedsSelection(CCmdUI* state);
+    void OnUpdatePaste(CCmdUI* state);
+    void OnCopySourceDifference();
+    void OnUpdateCopySourceDifference(CCmdUI* state);
+    void OnCopyMasterDifference();
+    void OnUpdateCopyMasterDifference(CCmdUI* state);
     void OnHelpTopics();
     void OnAbout();
     void OnUpdateOverwrite(CCmdUI* state);

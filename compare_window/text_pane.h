@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,8 @@ struct UndoEntry {
     std::unique_ptr<EditRecord> record; // each ApplyEdit turns it into its own inverse
     TextPosition caretBefore;
     TextPosition caretAfter;
+    // Rows that a merge marked as fillers after the edit; Redo marks them again.
+    std::vector<int> fillerRows;
 };
 
 class TextPane : public CWnd {
@@ -65,6 +68,19 @@ public:
     void CollapseSelectionAt(TextPosition position);
     // The text of a display row, without copying; empty past the end.
     std::string_view RowText(int row) const;
+    // Editing (text_pane_edit.cpp). Every change is one ReplaceSelection; typing
+    // is true only for typed characters, which overwrite in overwrite mode.
+    void ReplaceSelection(const std::string& text, bool typing);
+    // The text between two positions, CR LF between rows, in a block for the
+    // clipboard (GMEM_DDESHARE | GMEM_MOVEABLE); nullptr when memory runs out.
+    HGLOBAL RowsToText(int startColumn, int startRow, int endColumn, int endRow, bool includeFillers) const;
+    void Undo();
+    void Redo();
+    // Backspace (direction -1) and Delete (+1): the selection, or count characters.
+    void DeleteCharacters(int direction, int count);
+    void MarkFillerRow(int row);
+    void InvalidateCaption();
+
     // Modified while the undo list's length differs from the one at the last save.
     bool IsModified() const { return undoList.size() != savedUndoCount; }
 
@@ -107,6 +123,12 @@ protected:
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
     LRESULT OnLButtonDblClk(WPARAM, LPARAM);
+    LRESULT OnChar(WPARAM, LPARAM);
+    LRESULT OnCopy(WPARAM, LPARAM);
+    LRESULT OnCut(WPARAM, LPARAM);
+    LRESULT OnPaste(WPARAM, LPARAM);
+    // Copies the selection as CF_TEXT; false when there is none or the clipboard is busy.
+    bool CopySelection();
 
     // Draws the rows of the band [top, bottom) of the client area; used for
     // WM_PAINT and WM_PRINTCLIENT alike.

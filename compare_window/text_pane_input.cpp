@@ -7,8 +7,12 @@
 
 void TextPane::MoveCaret(int column, int row, int flags)
 {
-    const TextPosition target = { std::clamp(column, 0, std::max(0, columnLimit)),
-                                  std::clamp(row, 0, static_cast<int>(buffer.rowCount)) };
+    const int targetRow = std::clamp(row, 0, static_cast<int>(buffer.rowCount));
+    // columnLimit counts a tab as one cell; a row whose tabs make it wider
+    // must still let the caret reach its end.
+    const std::string_view text = RowText(targetRow);
+    const int limit = std::max(columnLimit, ColumnOfIndex(text, static_cast<int>(text.size())));
+    const TextPosition target = { std::clamp(column, 0, limit), targetRow };
     // A selection is on screen only in the pane that has the focus.
     const bool focused = HasFocus();
     if (flags & EXTEND_SELECTION) {
@@ -152,7 +156,7 @@ LRESULT TextPane::OnKeyDown(WPARAM wParam, LPARAM lParam)
         }
         break;
     case VK_DELETE:
-        // Forward delete: the editing code hooks in here.
+        DeleteCharacters(+1, repeat);
         break;
     default:
         return Default();

@@ -36,18 +36,6 @@ void AfxThrowFileException(CFileException::Cause cause, long osError, const std:
     throw CFileException(cause, osError, fileName, std::strerror(static_cast<int>(osError)));
 }
 
-CFile::CFile(const std::string& fileName, unsigned flags)
-{
-    CFileException error(CFileException::none, 0, fileName, "");
-    if (!Open(fileName, flags, &error))
-        throw error;
-}
-
-CFile::~CFile()
-{
-    Abort();
-}
-
 bool CFile::Open(const std::string& fileName, unsigned flags, CFileException* error)
 {
     Abort();

@@ -47,18 +47,6 @@ void AfxThrowFileException(CFileException::Cause cause, long osError, const std:
     throw CFileException(cause, osError, fileName, SystemText(static_cast<DWORD>(osError)));
 }
 
-CFile::CFile(const std::string& fileName, unsigned flags)
-{
-    CFileException error(CFileException::none, 0, fileName, "");
-    if (!Open(fileName, flags, &error))
-        throw error;
-}
-
-CFile::~CFile()
-{
-    Abort();
-}
-
 bool CFile::Open(const std::string& fileName, unsigned flags, CFileException* error)
 {
     Abort();

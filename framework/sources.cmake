@@ -2,6 +2,7 @@
 set(FRAMEWORK_PORTABLE_SOURCES
     framework/cstring.cpp
     framework/exceptions.cpp
+    framework/file.cpp
 )
 set(FRAMEWORK_NATIVE_SOURCES
     framework/file_posix.cpp

@@ -1,4 +1,5 @@
 # Portable unit tests of the panes' column arithmetic.
 set(PANE_UNIT_TEST_SOURCES
     tests/unit/test_columns.cpp
+    tests/unit/test_row_text.cpp
 )

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <doctest/doctest.h>
@@ -52,49 +51,45 @@ inline LPARAM PointParam(int x, int y)
     return static_cast<LPARAM>((static_cast<DWORD>(y & 0xFFFF) << 16) | static_cast<DWORD>(x & 0xFFFF));
 }
 
-// A window's client area in a 32-bit top-down bitmap.
+// A window's client area in a 32-bit top-down bitmap, either rendered by the
+// window through WM_PRINTCLIENT or copied from what it has painted on screen
+// (pending paints done first, the blinking caret kept out).
 class PaneImage {
 public:
-    // Rendered by the window itself through WM_PRINTCLIENT.
-    static PaneImage Rendered(HWND window)
+    enum Source { RENDERED, ON_SCREEN };
+    PaneImage(HWND window, Source source)
     {
-        PaneImage image(window);
-        ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.m_dc), PRF_CLIENT | PRF_ERASEBKGND);
-        return image;
-    }
-    // What the window has painted on screen so far (pending paints done first,
-    // the blinking caret kept out).
-    static PaneImage OnScreen(HWND window)
-    {
-        ::UpdateWindow(window);
-        PaneImage image(window);
+        if (source == ON_SCREEN)
+            ::UpdateWindow(window);
+        RECT client;
+        ::GetClientRect(window, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info = {};
+        info.bmiHeader = { sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+        void* bits = nullptr;
+        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bits = static_cast<const DWORD*>(bits);
+        m_dc = ::CreateCompatibleDC(nullptr);
+        m_old = ::SelectObject(m_dc, m_bitmap);
+        if (source == RENDERED) {
+            ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT | PRF_ERASEBKGND);
+            return;
+        }
         ::HideCaret(window);
         HDC screen = ::GetDC(window);
-        ::BitBlt(image.m_dc, 0, 0, image.width, image.height, screen, 0, 0, SRCCOPY);
+        ::BitBlt(m_dc, 0, 0, width, height, screen, 0, 0, SRCCOPY);
         ::ReleaseDC(window, screen);
         ::ShowCaret(window);
-        return image;
-    }
-    PaneImage(PaneImage&& other) noexcept { *this = std::move(other); }
-    PaneImage& operator=(PaneImage&& other) noexcept
-    {
-        std::swap(m_dc, other.m_dc);
-        std::swap(m_bitmap, other.m_bitmap);
-        std::swap(m_old, other.m_old);
-        std::swap(m_bits, other.m_bits);
-        width = other.width;
-        height = other.height;
-        return *this;
     }
     ~PaneImage()
     {
-        if (m_dc) {
-            ::SelectObject(m_dc, m_old);
-            ::DeleteDC(m_dc);
-        }
-        if (m_bitmap)
-            ::DeleteObject(m_bitmap);
+        ::SelectObject(m_dc, m_old);
+        ::DeleteDC(m_dc);
+        ::DeleteObject(m_bitmap);
     }
+    PaneImage(const PaneImage&) = delete;
+    PaneImage& operator=(const PaneImage&) = delete;
 
     COLORREF At(int x, int y) const
     {
@@ -109,15 +104,6 @@ public:
                 count += At(x, y) == colour;
         return count;
     }
-    // Pixels of a rectangle that are not of the given colour.
-    int CountOther(const RECT& area, COLORREF colour) const
-    {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                count += At(x, y) != colour;
-        return count;
-    }
     // The first point where two images differ, or (-1, -1).
     POINT FirstDifference(const PaneImage& other) const
     {
@@ -129,14 +115,13 @@ public:
     }
     bool SameAs(const PaneImage& other) const
     {
-        POINT at = FirstDifference(other);
-        return width == other.width && height == other.height && at.x < 0;
+        return width == other.width && height == other.height && FirstDifference(other).x < 0;
     }
-    // One row band (from x0 to x1) compared with another.
-    bool SameBand(int rowA, int rowB, int rowHeight, int x0, int x1) const
+    // Two row bands of the image compared pixel by pixel.
+    bool SameBand(int rowA, int rowB, int rowHeight) const
     {
         for (int dy = 0; dy < rowHeight; ++dy)
-            for (int x = x0; x < x1; ++x)
+            for (int x = 0; x < width; ++x)
                 if (At(x, rowA * rowHeight + dy) != At(x, rowB * rowHeight + dy))
                     return false;
         return true;
@@ -146,32 +131,18 @@ public:
     int height = 0;
 
 private:
-    PaneImage() = default;
-    explicit PaneImage(HWND window)
-    {
-        RECT client;
-        ::GetClientRect(window, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<DWORD*>(bits);
-        m_dc = ::CreateCompatibleDC(nullptr);
-        m_old = ::SelectObject(m_dc, m_bitmap);
-    }
-
     HDC m_dc = nullptr;
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_old = nullptr;
-    DWORD* m_bits = nullptr;
+    const DWORD* m_bits = nullptr;
 };
+
+// Whether the pane's screen shows exactly what a full repaint would.
+inline bool ScreenMatchesRepaint(HWND window)
+{
+    PaneImage screen(window, PaneImage::ON_SCREEN);
+    return screen.SameAs(PaneImage(window, PaneImage::RENDERED));
+}
 
 inline RECT ClientRect(HWND window)
 {

@@ -2,6 +2,8 @@
 // command states and the questions when it closes.
 #include <doctest/doctest.h>
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <map>

@@ -1,0 +1,238 @@
+// Editing a pane: every change is one ReplaceSelection, recorded for undo.
+#include "text_pane.h"
+
+#include <algorithm>
+
+#include "compare_window/columns.h"
+#include "compare_window/compare_window.h"
+#include "compare_window/row_text.h"
+
+namespace {
+
+std::string TextOfRow(const TextBuffer& buffer, int row)
+{
+    return buffer.GetLineText(static_cast<uint32_t>(row));
+}
+
+int Length(const std::string& text)
+{
+    return static_cast<int>(text.size());
+}
+
+} // namespace
+
+void TextPane::ReplaceSelection(const std::string& text, bool typing)
+{
+    TextPosition start, end;
+    GetSelection(start, end);
+    if (typing && insertMode == 0)
+        end.column += Length(text); // typed characters replace as many following cells
+
+    std::string first = TextOfRow(buffer, start.row);
+    int a = IndexOfColumn(first, start.column);
+    bool partial = a != 0;
+    if (a > Length(first))
+        first.append(static_cast<size_t>(a - Length(first)), ' ');
+    std::string replacement = first.substr(0, static_cast<size_t>(a)) + text;
+
+    std::string last = TextOfRow(buffer, end.row);
+    int d = IndexOfColumn(last, end.column);
+    if (d != 0 || start.row == end.row)
+        partial = true;
+    int tail = std::max(0, Length(last) - d);
+    int lines = static_cast<int>(std::count(replacement.begin(), replacement.end(), '\n'));
+    int replaced = end.row - start.row;
+    if (partial) {
+        replacement += last.substr(last.size() - static_cast<size_t>(tail));
+        replacement += "\r\n";
+        replaced += 1;
+    } else {
+        if (!replacement.empty() && replacement.back() != '\n')
+            replacement += "\r\n";
+        tail = 0;
+    }
+
+    UndoEntry entry;
+    entry.record = buffer.ReplaceRows(static_cast<uint32_t>(start.row), static_cast<uint32_t>(replaced), replacement);
+    entry.caretBefore = caret;
+    undoList.push_back(std::move(entry));
+    // A redo recorded against the rows before this edit would corrupt them now.
+    redoList.clear();
+    InvalidateCaption();
+
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    RECT band = client;
+    band.top = (start.row - topRow) * rowHeight;
+    if (end.row - lines == start.row)
+        band.bottom = (start.row + lines + 1 - topRow) * rowHeight;
+
+    int row = start.row + lines;
+    std::string edited = TextOfRow(buffer, row);
+    MoveCaret(ColumnOfIndex(edited, Length(edited) - tail), row, 0);
+    undoList.back().caretAfter = caret;
+    if (band.top < client.bottom && band.bottom > 0) {
+        ::InvalidateRect(m_hWnd, &band, TRUE);
+        ::UpdateWindow(m_hWnd);
+    }
+}
+
+HGLOBAL TextPane::RowsToText(int startColumn, int startRow, int endColumn, int endRow, bool includeFillers) const
+{
+    std::string text = RowsToString(buffer, startColumn, startRow, endColumn, endRow, includeFillers);
+    HGLOBAL block = ::GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE, text.size() + 1);
+    if (!block)
+        return nullptr;
+    char* bytes = static_cast<char*>(::GlobalLock(block));
+    if (!bytes) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    std::copy(text.begin(), text.end(), bytes);
+    bytes[text.size()] = '\0';
+    ::GlobalUnlock(block);
+    return block;
+}
+
+// Character input: printable characters and tabs are typed, Enter opens a
+// row indented like the caret's row, Backspace deletes backwards.
+LRESULT TextPane::OnChar(WPARAM wParam, LPARAM lParam)
+{
+    int count = std::max(1, static_cast<int>(LOWORD(lParam)));
+    unsigned char character = static_cast<unsigned char>(wParam);
+    if ((character >= 0x20 && character <= 0x7E) || character == '\t') {
+        ReplaceSelection(std::string(static_cast<size_t>(count), static_cast<char>(character)), true);
+    } else if (character == '\r') {
+        std::string text = TextOfRow(buffer, caret.row);
+        int k = IndexOfColumn(text, caret.column);
+        int tabs = 0;
+        while (tabs < k && tabs < Length(text) && text[static_cast<size_t>(tabs)] == '\t')
+            ++tabs;
+        std::string unit = "\r\n" + std::string(static_cast<size_t>(tabs), '\t');
+        std::string units;
+        for (int repeat = 0; repeat < count; ++repeat)
+            units += unit;
+        ReplaceSelection(units, false);
+    } else if (character == '\b') {
+        DeleteCharacters(-1, count);
+    } else {
+        return Default();
+    }
+    return 0;
+}
+
+void TextPane::DeleteCharacters(int direction, int count)
+{
+    if (!HasSelection()) {
+        int row = caret.row;
+        int k = IndexOfColumn(TextOfRow(buffer, row), caret.column);
+        int lastRow = static_cast<int>(buffer.rowCount) - 1;
+        for (int step = 0; step < count; ++step) {
+            k += direction;
+            if (k < 0 && row > 0) {
+                --row; // across the line break into the previous row
+                k = Length(TextOfRow(buffer, row));
+            } else if (k > Length(TextOfRow(buffer, row)) && row < lastRow) {
+                ++row;
+                k = 0;
+            }
+            k = std::max(k, 0);
+        }
+        MoveCaret(ColumnOfIndex(TextOfRow(buffer, row), k), row, EXTEND_SELECTION);
+    }
+    ReplaceSelection(std::string(), false);
+}
+
+bool TextPane::CopySelection()
+{
+    if (!HasSelection() || !::OpenClipboard(m_hWnd))
+        return false;
+    if (::EmptyClipboard()) {
+        TextPosition start, end;
+        GetSelection(start, end);
+        if (HGLOBAL text = RowsToText(start.column, start.row, end.column, end.row, false))
+            if (!::SetClipboardData(CF_TEXT, text))
+                ::GlobalFree(text);
+    }
+    ::CloseClipboard();
+    return true;
+}
+
+LRESULT TextPane::OnCopy(WPARAM, LPARAM)
+{
+    CopySelection();
+    return 0;
+}
+
+LRESULT TextPane::OnCut(WPARAM, LPARAM)
+{
+    if (CopySelection())
+        ReplaceSelection(std::string(), false);
+    return 0;
+}
+
+LRESULT TextPane::OnPaste(WPARAM, LPARAM)
+{
+    if (!::OpenClipboard(m_hWnd))
+        return 0;
+    if (::IsClipboardFormatAvailable(CF_TEXT)) {
+        if (HGLOBAL data = ::GetClipboardData(CF_TEXT)) {
+            if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
+                // The block may lack its terminating zero; never read past it.
+                size_t size = ::GlobalSize(data);
+                std::string pasted(text, std::find(text, text + size, '\0'));
+                ::GlobalUnlock(data);
+                ReplaceSelection(pasted, false);
+            }
+        }
+    }
+    ::CloseClipboard();
+    return 0;
+}
+
+void TextPane::Undo()
+{
+    if (undoList.empty())
+        return;
+    UndoEntry entry = std::move(undoList.back());
+    undoList.pop_back();
+    buffer.ApplyEdit(*entry.record);
+    TextPosition before = entry.caretBefore;
+    redoList.push_back(std::move(entry));
+    MoveCaret(before.column, before.row, MOVE_BOTH);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    InvalidateCaption();
+}
+
+void TextPane::Redo()
+{
+    if (redoList.empty())
+        return;
+    UndoEntry entry = std::move(redoList.back());
+    redoList.pop_back();
+    buffer.ApplyEdit(*entry.record);
+    // The filler marks a merge set are not part of the rows' record.
+    for (int row : entry.fillerRows)
+        buffer.MarkFiller(static_cast<uint32_t>(row));
+    TextPosition after = entry.caretAfter;
+    undoList.push_back(std::move(entry));
+    MoveCaret(after.column, after.row, MOVE_BOTH);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    InvalidateCaption();
+}
+
+void TextPane::MarkFillerRow(int row)
+{
+    buffer.MarkFiller(static_cast<uint32_t>(row));
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    RECT band = { client.left, (row - topRow) * rowHeight, client.right, (row - topRow + 1) * rowHeight };
+    ::InvalidateRect(m_hWnd, &band, TRUE);
+    ::UpdateWindow(m_hWnd);
+}
+
+void TextPane::InvalidateCaption()
+{
+    if (caption && caption->m_hWnd)
+        ::InvalidateRect(caption->m_hWnd, nullptr, TRUE);
+}

@@ -1,0 +1,234 @@
+// Editing in a pane: typing, Enter, Backspace and Delete, the clipboard, undo
+// and redo, and what each does to the rows.
+#include <doctest/doctest.h>
+
+#include "compare_window_fixture.h"
+#include "pane_driver.h"
+#include "resources/resource.h"
+
+namespace {
+
+std::string Row(const TextPane& pane, int row)
+{
+    return pane.buffer.GetLineText(static_cast<uint32_t>(row));
+}
+
+void Type(TextPane& pane, const std::string& text)
+{
+    for (char character : text)
+        pane.SendMessage(WM_CHAR, static_cast<unsigned char>(character), 1);
+}
+
+// Gives the pane the focus and puts its caret (and the other's) at a place.
+void Place(TextPane& pane, int column, int row)
+{
+    ::SetFocus(pane.m_hWnd);
+    pane.MoveCaret(column, row, MOVE_BOTH);
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (::OpenClipboard(nullptr)) {
+        if (HGLOBAL data = ::GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(::GlobalLock(data));
+            ::GlobalUnlock(data);
+        }
+        ::CloseClipboard();
+    }
+    return text;
+}
+
+void SetClipboardText(const std::string& text)
+{
+    REQUIRE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    char* bytes = static_cast<char*>(::GlobalLock(block));
+    std::copy(text.begin(), text.end(), bytes);
+    bytes[text.size()] = '\0';
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_TEXT, block);
+    ::CloseClipboard();
+}
+
+} // namespace
+
+TEST_CASE("typing replaces the selection, pads virtual space and unmarks the row until undone")
+{
+    // The longer second row lets the caret go past the end of "ab".
+    CompareWindowFixture fixture("ab\r\nsame line\r\n", "xy\r\nsame line\r\n");
+    REQUIRE(fixture.created);
+    TextPane& source = fixture.window.sourcePane;
+    REQUIRE(source.buffer.IsChangedLine(0));
+
+    Place(source, 5, 0);
+    Type(source, "z");
+    CHECK(Row(source, 0) == "ab   z");
+    CHECK(source.caret == TextPosition{ 6, 0 });
+    CHECK_FALSE(source.buffer.IsChangedLine(0));
+    CHECK_FALSE(source.buffer.HasFileLine(0));
+    CHECK(fixture.window.statusBar.GetPaneText(source.statusPaneIndex) == "");
+    CHECK(source.IsModified());
+    CHECK(fixture.window.IsCommandEnabled(ID_SAVE_SOURCE));
+    CHECK(fixture.window.IsCommandEnabled(ID_EDIT_UNDO));
+
+    fixture.window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    CHECK(Row(source, 0) == "ab");
+    CHECK(source.buffer.IsChangedLine(0));
+    CHECK(source.caret == TextPosition{ 5, 0 });
+    CHECK_FALSE(source.IsModified());
+    CHECK(fixture.window.IsCommandEnabled(ID_EDIT_REDO));
+
+    fixture.window.SendMessage(WM_COMMAND, ID_EDIT_REDO);
+    CHECK(Row(source, 0) == "ab   z");
+    CHECK(source.caret == TextPosition{ 6, 0 });
+
+    SUBCASE("a new edit empties the redo list")
+    {
+        fixture.window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+        Type(source, "q");
+        CHECK(source.redoList.empty());
+        CHECK_FALSE(fixture.window.IsCommandEnabled(ID_EDIT_REDO));
+        CHECK(Row(source, 0) == "ab   q");
+    }
+}
+
+TEST_CASE("overwrite mode replaces cells, but Enter still splits the row")
+{
+    CompareWindowFixture fixture("abc\r\n", "abc\r\n");
+    REQUIRE(fixture.created);
+    TextPane& source = fixture.window.sourcePane;
+    Place(source, 0, 0);
+    PressKey(source, VK_INSERT);
+    CHECK(fixture.window.insertMode == 0);
+    CHECK(fixture.window.masterPane.insertMode == 0);
+    Type(source, "xy");
+    CHECK(Row(source, 0) == "xyc");
+    Type(source, "\r");
+    CHECK(Row(source, 0) == "xy");
+    CHECK(Row(source, 1) == "c");
+    CHECK(source.buffer.rowCount == 2);
+}
+
+TEST_CASE("Enter indents the new row by the tabs that lead the caret's row, up to the caret")
+{
+    struct Case {
+        std::string label;
+        int column;
+        std::string firstRow;
+        std::string secondRow;
+    } cases[] = {
+        { "after both tabs: two tabs carried", 8, "\t\t", "\t\tfoo" },
+        { "between the tabs: one carried before the remaining one", 4, "\t", "\t\tfoo" },
+        { "before the tabs: none carried", 0, "", "\t\tfoo" },
+        { "in the text: two carried", 9, "\t\tf", "\t\too" },
+    };
+    for (const Case& test : cases) {
+        CAPTURE(test.label);
+        CompareWindowFixture fixture("\t\tfoo\r\n", "\t\tfoo\r\n");
+        REQUIRE(fixture.created);
+        TextPane& source = fixture.window.sourcePane;
+        Place(source, test.column, 0);
+        Type(source, "\r");
+        CHECK(Row(source, 0) == test.firstRow);
+        CHECK(Row(source, 1) == test.secondRow);
+        CHECK(source.caret.row == 1);
+    }
+}
+
+TEST_CASE("Backspace and Delete cross line breaks; deleting whole rows removes exactly them")
+{
+    CompareWindowFixture fixture("one\r\ntwo\r\nthree\r\nfour\r\n", "one\r\ntwo\r\nthree\r\nfour\r\n");
+    REQUIRE(fixture.created);
+    TextPane& source = fixture.window.sourcePane;
+
+    SUBCASE("Backspace at column 0 joins with the row above")
+    {
+        Place(source, 0, 1);
+        Type(source, "\b");
+        CHECK(Row(source, 0) == "onetwo");
+        CHECK(source.caret == TextPosition{ 3, 0 });
+        CHECK(source.buffer.rowCount == 3);
+    }
+    SUBCASE("Delete at the end of a row joins the row below")
+    {
+        Place(source, 3, 0);
+        PressKey(source, VK_DELETE);
+        CHECK(Row(source, 0) == "onetwo");
+        CHECK(source.buffer.rowCount == 3);
+    }
+    SUBCASE("two whole rows selected and deleted")
+    {
+        Place(source, 0, 1);
+        {
+            HeldKeys shift({ VK_SHIFT });
+            PressKey(source, VK_DOWN, 2);
+        }
+        CHECK(source.anchor == TextPosition{ 0, 1 });
+        CHECK(source.caret == TextPosition{ 0, 3 });
+        CHECK(fixture.window.IsCommandEnabled(ID_EDIT_DELETE));
+        PressKey(source, VK_DELETE);
+        CHECK(source.buffer.rowCount == 2);
+        CHECK(Row(source, 0) == "one");
+        CHECK(Row(source, 1) == "four");
+        CHECK(source.buffer.HasFileLine(1)); // the untouched row keeps its line
+    }
+    SUBCASE("Backspace on the very first column does nothing harmful")
+    {
+        Place(source, 0, 0);
+        Type(source, "\b");
+        CHECK(Row(source, 0) == "one");
+        CHECK(source.buffer.rowCount == 4);
+    }
+}
+
+TEST_CASE("the clipboard: copy leaves fillers out, cut removes, paste splits lines")
+{
+    // Master lacks "extra": a filler row on the Master side.
+    CompareWindowFixture fixture("a\r\nextra\r\nb\r\nc\r\n", "a\r\nb\r\nc\r\n");
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    TextPane& master = window.masterPane;
+    REQUIRE(master.buffer.IsFiller(1));
+
+    Place(master, 0, 0);
+    {
+        HeldKeys shift({ VK_SHIFT });
+        PressKey(master, VK_DOWN, 3);
+    }
+    window.SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    CHECK(ClipboardText() == "a\r\nb\r\n");
+    CHECK(window.IsCommandEnabled(ID_EDIT_PASTE));
+
+    window.SendMessage(WM_COMMAND, ID_EDIT_CUT);
+    CHECK(ClipboardText() == "a\r\nb\r\n");
+    CHECK(master.buffer.rowCount == 1);
+    CHECK(Row(master, 0) == "c");
+
+    SetClipboardText("x\r\ny");
+    Place(window.sourcePane, 1, 0);
+    size_t blocks = window.blocks.size();
+    window.SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    CHECK(Row(window.sourcePane, 0) == "ax");
+    CHECK(Row(window.sourcePane, 1) == "y");
+    CHECK(window.sourcePane.caret == TextPosition{ 1, 1 });
+    CHECK(master.buffer.rowCount == 1);
+    CHECK(window.blocks.size() == blocks);
+}
+
+TEST_CASE("the modified state follows the undo count at the last save")
+{
+    CompareWindowFixture fixture("a\r\n", "a\r\n");
+    REQUIRE(fixture.created);
+    TextPane& source = fixture.window.sourcePane;
+    Place(source, 1, 0);
+    Type(source, "b");
+    fixture.window.SendMessage(WM_COMMAND, ID_SAVE_SOURCE);
+    CHECK_FALSE(source.IsModified());
+    CHECK(ReadWholeFile(fixture.window.sourcePath) == "ab\r\n");
+    fixture.window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    CHECK(source.IsModified());
+    fixture.window.SendMessage(WM_COMMAND, ID_EDIT_REDO);
+    CHECK_FALSE(source.IsModified());
+}
