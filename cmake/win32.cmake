@@ -22,6 +22,8 @@ add_executable(orvinta WIN32 app/main.cpp $<TARGET_OBJECTS:zel_resources>)
 target_link_libraries(orvinta PRIVATE zel_win)
 set_target_properties(orvinta PROPERTIES OUTPUT_NAME ORVINTA SUFFIX ".EXE")
 
+include(bench/win32.cmake)
+
 option(ZEL_WINE_TESTS "Build the tests that run under Wine" OFF)
 if(ZEL_WINE_TESTS)
     add_executable(keepalive tools/keepalive.c)
