@@ -43,9 +43,10 @@ test-wine:
 screenshot: build
 	tools/screenshot.sh $(WIN64)/ORVINTA.EXE shot.png examples/source/notes.txt examples/master/notes.txt
 
-bench: deps $(NATIVE)/CMakeCache.txt
+bench: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt
 	cmake --build $(NATIVE) -j$(JOBS) --target diffbench
 	bench/run_bench.sh
+	bench/first_paint.sh $(WIN64)
 
 clean:
 	rm -rf build
