@@ -77,6 +77,12 @@ CompareWindow::CompareWindow()
     activePane = &sourcePane;
 }
 
+CompareWindow::~CompareWindow()
+{
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+}
+
 bool CompareWindow::Create()
 {
     m_title = AfxLoadString(IDS_ZELVANE) + " - " + titleText;

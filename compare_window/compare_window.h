@@ -16,6 +16,8 @@
 class CompareWindow : public CFrameWnd {
 public:
     CompareWindow();
+    // Destroys the window before its panes go, so no message reaches a dead pane.
+    ~CompareWindow() override;
 
     // Creates the window from resource 109 with WS_OVERLAPPEDWINDOW; false when
     // creation failed (a file could not be loaded, a child could not be made).

@@ -264,3 +264,19 @@ TEST_CASE("closing asks about modified files, Source first, and Cancel keeps the
     }
     CHECK(window.m_hWnd == nullptr);
 }
+
+TEST_CASE("the object may go while its window is still open: the window goes first")
+{
+    CleanSettings clean;
+    TempFile source("a\r\n"), master("b\r\n");
+    auto* window = new CompareWindow;
+    window->sourcePath = source.Path();
+    window->masterPath = master.Path();
+    REQUIRE(window->Create());
+    ::ShowWindow(window->m_hWnd, SW_SHOW);
+    HWND frame = window->m_hWnd;
+    ::SetFocus(window->masterPane.m_hWnd);
+    delete window;
+    CHECK_FALSE(::IsWindow(frame));
+    CHECK(ReadSetting("Position", "cx").exists);
+}
