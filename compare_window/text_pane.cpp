@@ -5,6 +5,7 @@
 
 #include "compare_window/columns.h"
 #include "compare_window/compare_window.h"
+#include "framework/scroll_bar.h"
 #include "framework/message_box.h"
 #include "resources/resource.h"
 
@@ -267,17 +268,7 @@ LRESULT TextPane::OnSize(WPARAM, LPARAM lParam)
 
 LRESULT TextPane::OnHScroll(WPARAM wParam, LPARAM)
 {
-    int code = LOWORD(wParam);
-    int position = HIWORD(wParam);
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
-        // The message carries only 16 bits of the thumb; a very long line needs more.
-        SCROLLINFO info = {};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_TRACKPOS;
-        if (::GetScrollInfo(m_hWnd, SB_HORZ, &info))
-            position = info.nTrackPos;
-    }
-    ScrollColumns(code, position);
+    ScrollColumns(LOWORD(wParam), ScrollMessagePosition(m_hWnd, SB_HORZ, wParam));
     return 0;
 }
 

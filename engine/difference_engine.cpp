@@ -70,6 +70,7 @@ private:
     bool Search(uint32_t i0, uint32_t j0, uint32_t& i, uint32_t& j);
     template <bool HASHED>
     Outcome TryDistance(uint32_t i0, uint32_t j0, uint32_t d, uint32_t& i, uint32_t& j);
+    Outcome Verify(uint32_t sourceLine, uint32_t masterLine, uint32_t& i, uint32_t& j);
     void Append(uint32_t kind, uint32_t sourceStart, uint32_t sourceCount, uint32_t masterStart,
                 uint32_t masterCount);
 
@@ -194,6 +195,16 @@ bool Comparison::Search(uint32_t i0, uint32_t j0, uint32_t& i, uint32_t& j)
 // is taken, refuted the rest of the distance is skipped.
 // PumpMessages runs once per candidate; the Win32 progress throttles it by
 // tick count, so the call itself stays cheap.
+// A candidate whose lines are equal decides its distance either way.
+Comparison::Outcome Comparison::Verify(uint32_t sourceLine, uint32_t masterLine, uint32_t& i, uint32_t& j)
+{
+    if (!Confirms(sourceLine, masterLine))
+        return Outcome::REJECTED;
+    i = sourceLine;
+    j = masterLine;
+    return Outcome::ACCEPTED;
+}
+
 template <bool HASHED>
 Comparison::Outcome Comparison::TryDistance(uint32_t i0, uint32_t j0, uint32_t d, uint32_t& i, uint32_t& j)
 {
@@ -206,13 +217,8 @@ Comparison::Outcome Comparison::TryDistance(uint32_t i0, uint32_t j0, uint32_t d
             empty = false;
             TrackProgress(sourceLine);
             progress.PumpMessages();
-            if (HASHED ? HashedEqual(sourceLine, masterLine) : Equal(sourceLine, masterLine)) {
-                if (!Confirms(sourceLine, masterLine))
-                    return Outcome::REJECTED;
-                i = sourceLine;
-                j = masterLine;
-                return Outcome::ACCEPTED;
-            }
+            if (HASHED ? HashedEqual(sourceLine, masterLine) : Equal(sourceLine, masterLine))
+                return Verify(sourceLine, masterLine, i, j);
         }
     }
     uint32_t sourceLine = i0 + d;
@@ -220,13 +226,8 @@ Comparison::Outcome Comparison::TryDistance(uint32_t i0, uint32_t j0, uint32_t d
         for (masterLine = j0; masterLine <= j0 + d && masterLine < masterLines; ++masterLine) {
             empty = false;
             progress.PumpMessages();
-            if (HASHED ? HashedEqual(sourceLine, masterLine) : Equal(sourceLine, masterLine)) {
-                if (!Confirms(sourceLine, masterLine))
-                    return Outcome::REJECTED;
-                i = sourceLine;
-                j = masterLine;
-                return Outcome::ACCEPTED;
-            }
+            if (HASHED ? HashedEqual(sourceLine, masterLine) : Equal(sourceLine, masterLine))
+                return Verify(sourceLine, masterLine, i, j);
         }
     }
     return empty ? Outcome::EMPTY : Outcome::REJECTED;
