@@ -41,9 +41,11 @@ test-wine:
 	$(WITH_WINE) $(PREFIX) $(WIN64)/keepalive.exe -- ctest --test-dir $(WIN64) --output-on-failure
 
 screenshot: build
+	@tools/install-deps.sh imagemagick
 	tools/screenshot.sh $(WIN64)/ORVINTA.EXE shot.png examples/source/notes.txt examples/master/notes.txt
 
 bench: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt
+	@tools/install-deps.sh hyperfine
 	cmake --build $(NATIVE) -j$(JOBS) --target diffbench
 	bench/run_bench.sh
 	bench/first_paint.sh $(WIN64)

@@ -1,12 +1,13 @@
 #!/bin/bash
-# Installs the Debian packages that building, running and testing need;
-# does nothing when they are all there.
+# Installs the Debian packages that building, running and testing need, plus
+# any named on the command line (screenshots want imagemagick, benchmarks
+# hyperfine); does nothing when they are all there.
 set -euo pipefail
 
 packages=(cmake make g++ doctest-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth fonts-wine fonts-liberation fonts-dejavu-core
-          imagemagick python3)
+          python3 "$@")
 
 missing=()
 for package in "${packages[@]}"; do
