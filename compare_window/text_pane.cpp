@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/shared_resources.h"
 #include "compare_window/columns.h"
 #include "compare_window/compare_window.h"
 #include "framework/scroll_bar.h"
+#include "framework/dialog.h"
 #include "framework/message_box.h"
 #include "resources/resource.h"
 
@@ -68,7 +70,8 @@ LRESULT TextPane::OnCreate(WPARAM, LPARAM)
     if (Default() == -1)
         return -1;
     if (!buffer.Load(filePath)) {
-        HWND owner = compareWindow ? compareWindow->m_hWnd : m_hWnd;
+        // The main dialog owns the message; in file mode there is none yet.
+        HWND owner = g_shared.mainDialog ? g_shared.mainDialog->m_hWnd : nullptr;
         ResourceMessageBox(owner, IDS_OPEN_ERROR, IDS_ERROR_CAPTION, MB_ICONHAND, filePath.c_str());
         return -1;
     }
