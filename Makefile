@@ -21,7 +21,7 @@ $(WIN64)/CMakeCache.txt:
 	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DZEL_WINE_TESTS=ON >/dev/null
 
 $(WIN32)/CMakeCache.txt:
-	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 
 build: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache.txt
 	cmake --build $(NATIVE) -j$(JOBS)

@@ -1,5 +1,9 @@
 #include "orvinta_app.h"
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "app/command_line.h"
 #include "app/path_tests.h"
 #include "app/settings.h"
@@ -10,6 +14,9 @@
 
 BOOL OrvintaApp::InitInstance()
 {
+    // The toolbar and status bar classes live in the common controls library,
+    // which registers them only once it is loaded.
+    ::InitCommonControls();
     SetRegistryKey(COMPANY_KEY);
     ReadPreferences(*this, g_values);
 

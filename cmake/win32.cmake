@@ -21,6 +21,8 @@ target_include_directories(zel_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 add_executable(orvinta WIN32 app/main.cpp $<TARGET_OBJECTS:zel_resources>)
 target_link_libraries(orvinta PRIVATE zel_win)
 set_target_properties(orvinta PROPERTIES OUTPUT_NAME ORVINTA SUFFIX ".EXE")
+# The shipped program carries no symbols outside debug builds.
+target_link_options(orvinta PRIVATE $<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-s>)
 
 include(bench/win32.cmake)
 
