@@ -101,11 +101,17 @@ void CompareWindow::MergeBlock(const DiffBlock& block)
     HGLOBAL text = from.RowsToText(0, first, 0, end, true);
     if (!text)
         return;
+    // The block is freed however the edit ends (it fails when memory runs out).
+    struct FreeBlock {
+        HGLOBAL block;
+        ~FreeBlock() { ::GlobalFree(block); }
+    } owner{ text };
     if (const char* bytes = static_cast<const char*>(::GlobalLock(text))) {
+        std::string copied = bytes;
+        ::GlobalUnlock(text);
         to.CollapseSelectionAt(TextPosition{ 0, end });
         to.MoveCaret(0, first, EXTEND_SELECTION);
-        to.ReplaceSelection(bytes, false);
-        ::GlobalUnlock(text);
+        to.ReplaceSelection(copied, false);
         std::vector<int>& marks = to.undoList.back().fillerRows;
         for (int row = first; row < end; ++row) {
             if (from.buffer.IsFiller(static_cast<uint32_t>(row))) {
@@ -114,7 +120,6 @@ void CompareWindow::MergeBlock(const DiffBlock& block)
             }
         }
     }
-    ::GlobalFree(text);
     from.MoveCaret(0, end, MOVE_BOTH);
 }
 

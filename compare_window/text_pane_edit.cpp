@@ -175,18 +175,23 @@ LRESULT TextPane::OnPaste(WPARAM, LPARAM)
 {
     if (!::OpenClipboard(m_hWnd))
         return 0;
+    bool available = false;
+    std::string pasted;
     if (::IsClipboardFormatAvailable(CF_TEXT)) {
         if (HGLOBAL data = ::GetClipboardData(CF_TEXT)) {
             if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
                 // The block may lack its terminating zero; never read past it.
                 size_t size = ::GlobalSize(data);
-                std::string pasted(text, std::find(text, text + size, '\0'));
+                pasted.assign(text, std::find(text, text + size, '\0'));
                 ::GlobalUnlock(data);
-                ReplaceSelection(pasted, false);
+                available = true;
             }
         }
     }
+    // Closed before the edit, which may fail: the clipboard must not stay ours.
     ::CloseClipboard();
+    if (available)
+        ReplaceSelection(pasted, false);
     return 0;
 }
 

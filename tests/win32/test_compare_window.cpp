@@ -280,3 +280,23 @@ TEST_CASE("the object may go while its window is still open: the window goes fir
     CHECK_FALSE(::IsWindow(frame));
     CHECK(ReadSetting("Position", "cx").exists);
 }
+
+TEST_CASE("prompts from the string table: menu items in the status bar, toolbar tips")
+{
+    CompareWindowFixture fixture("a\r\n", "b\r\n");
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+
+    window.SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_NEXT_DIFFERENCE, MF_STRING), 1);
+    CHECK(window.statusBar.GetPaneText(0) == "Find the next difference between the two files");
+    window.SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    CHECK(window.statusBar.GetPaneText(0) == "Ready");
+
+    NMTTDISPINFOA tip = {};
+    tip.hdr.hwndFrom = window.toolBar.m_hWnd;
+    tip.hdr.idFrom = ID_SAVE_MASTER;
+    tip.hdr.code = TTN_GETDISPINFOA;
+    window.SendMessage(WM_NOTIFY, ID_SAVE_MASTER, reinterpret_cast<LPARAM>(&tip));
+    CHECK(std::string(tip.lpszText) == "Save Master");
+    CHECK(window.statusBar.GetPaneText(0) == "Save Master File");
+}
