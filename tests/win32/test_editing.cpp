@@ -232,3 +232,28 @@ TEST_CASE("the modified state follows the undo count at the last save")
     fixture.window.SendMessage(WM_COMMAND, ID_EDIT_REDO);
     CHECK_FALSE(source.IsModified());
 }
+
+TEST_CASE("an edit past the row limit is reported and changes nothing")
+{
+    // 65,535 rows: one more line would pass the limit of the row table.
+    std::string text;
+    for (int line = 0; line < 0xFFFF; ++line)
+        text += "x\r\n";
+    CompareWindowFixture fixture(text, text);
+    REQUIRE(fixture.created);
+    TextPane& source = fixture.window.sourcePane;
+    REQUIRE(source.buffer.rowCount == 0xFFFFu);
+    Place(source, 1, 0);
+    {
+        DialogAnswerer answers({ IDOK });
+        Type(source, "\r");
+        REQUIRE(answers.Count() == 1);
+        CHECK(answers.At(0).caption == "Zelvane Error");
+        CHECK(answers.At(0).text == "Out of memory.");
+    }
+    CHECK(source.buffer.rowCount == 0xFFFFu);
+    CHECK(source.undoList.empty());
+    CHECK(Row(source, 0) == "x");
+    Type(source, "y"); // an edit that keeps the row count still works
+    CHECK(Row(source, 0) == "xy");
+}
