@@ -78,6 +78,13 @@ def main():
     few = ["alpha", "beta", "gamma", "delta"]
     pair("shuffled", [rnd.choice(few) for _ in range(10_000)], [rnd.choice(few) for _ in range(10_000)])
 
+    # Lone braces are trivial: every candidate's confirming run grows along
+    # the whole alternating stretch before the last line refutes it, at every
+    # distance. The search's worst case: quadratic in the stretch. (A stretch
+    # of one repeated trivial line is stepped over in one go.)
+    braces = ["{", "}"] * 2_500
+    pair("braceruns", ["X"] + braces + ["Q"], ["Y"] + braces + ["R"])
+
 
 if __name__ == "__main__":
     main()

@@ -19,7 +19,7 @@ data=$(mktemp -d "${TMPDIR:-/tmp}/zelvane_bench.XXXXXX")
 trap 'rm -rf "$data"' EXIT INT TERM
 python3 "$root/bench/gen_pairs.py" "$data"
 
-for pair in onepct longlines unrelated shuffled; do
+for pair in onepct longlines unrelated shuffled braceruns; do
     s=$data/$pair.source.txt
     m=$data/$pair.master.txt
     echo "== $pair: $(wc -l <"$s") and $(wc -l <"$m") lines, $(cat "$s" "$m" | wc -c) bytes" >&2
@@ -38,7 +38,7 @@ import json, sys, os
 data = sys.argv[1]
 print("| pair | diffbench mode 0 | diff -b | ratio | diffbench mode 2 | diff | ratio | diffbench mode 1 |")
 print("|---|---:|---:|---:|---:|---:|---:|---:|")
-for pair in ("onepct", "longlines", "unrelated", "shuffled"):
+for pair in ("onepct", "longlines", "unrelated", "shuffled", "braceruns"):
     with open(os.path.join(data, pair + ".json")) as f:
         t = {r["command"]: r["median"] * 1000 for r in json.load(f)["results"]}
     m0, db, m2, d, m1 = (t[k] for k in ("diffbench mode 0", "diff -b", "diffbench mode 2", "diff", "diffbench mode 1"))

@@ -6,6 +6,7 @@
 #include "common/process_values.h"
 #include "engine/line_compare.h"
 #include "engine/line_hash.h"
+#include "engine/line_index.h"
 #include "framework/exceptions.h"
 
 namespace {
@@ -15,9 +16,41 @@ namespace {
 // it each line takes part in many candidates and hashing it once pays off.
 constexpr uint32_t HASHED_SEARCH_DISTANCE = 16;
 
+// From this distance on, each half of a distance is one lookup in an index of
+// line hashes: the first equal line of the run of candidates, found by binary
+// search, is the same candidate the walk would reach first, so every block
+// stays as it was; only the walk's per-candidate pumps and gauge steps shrink
+// to one per half. A file that shares nothing with the other then costs
+// n log n instead of n squared.
+constexpr uint32_t INDEXED_SEARCH_DISTANCE = 256;
+
 // The run of equal pairs that confirms a candidate, before trivial lines
 // lengthen it.
 constexpr uint32_t REQUIRED_RUN = 3;
+
+// For each line of one side, how many lines from it on equal it under the
+// mode (itself included): runs of blank lines, braces or repeated text.
+// Made on demand, once per side.
+class EqualRuns {
+public:
+    EqualRuns(const TextBuffer& buffer, int mode) : buffer(buffer), mode(mode) {}
+
+    uint32_t operator[](uint32_t line)
+    {
+        if (values.empty() && buffer.lineCount > 0) {
+            values.resize(buffer.lineCount);
+            values[buffer.lineCount - 1] = 1;
+            for (uint32_t k = buffer.lineCount - 1; k-- > 0;)
+                values[k] = LinesEqual(buffer, k, buffer, k + 1, mode) ? values[k + 1] + 1 : 1;
+        }
+        return values[line];
+    }
+
+private:
+    const TextBuffer& buffer;
+    int mode;
+    std::vector<uint32_t> values;
+};
 
 // Line hashes of one side, made on demand. The comparison only moves forward,
 // so lines before the last requested start are never asked for again.
@@ -50,7 +83,7 @@ public:
         : source(source), master(master), mode(mode), progress(progress), blocks(blocks),
           sourceLines(source.lineCount), masterLines(master.lineCount),
           step(sourceLines > 100 ? sourceLines / 100 : 1), sourceHashes(source, mode),
-          masterHashes(master, mode)
+          masterHashes(master, mode), sourceRuns(source, mode), masterRuns(master, mode)
     {
     }
 
@@ -66,10 +99,11 @@ private:
         return sourceHashes[i] == masterHashes[j] && Equal(i, j);
     }
     void TrackProgress(uint32_t line);
-    bool Confirms(uint32_t i, uint32_t j) const;
+    bool Confirms(uint32_t i, uint32_t j);
     bool Search(uint32_t i0, uint32_t j0, uint32_t& i, uint32_t& j);
     template <bool HASHED>
     Outcome TryDistance(uint32_t i0, uint32_t j0, uint32_t d, uint32_t& i, uint32_t& j);
+    Outcome TryIndexedDistance(uint32_t i0, uint32_t j0, uint32_t d, uint32_t& i, uint32_t& j);
     Outcome Verify(uint32_t sourceLine, uint32_t masterLine, uint32_t& i, uint32_t& j);
     void Append(uint32_t kind, uint32_t sourceStart, uint32_t sourceCount, uint32_t masterStart,
                 uint32_t masterCount);
@@ -86,6 +120,10 @@ private:
     uint32_t totalRows = 0;
     LineHashes sourceHashes;
     LineHashes masterHashes;
+    LineIndex sourceIndex;
+    LineIndex masterIndex;
+    EqualRuns sourceRuns;
+    EqualRuns masterRuns;
 };
 
 // The gauge moves only when the Source position passes another step.
@@ -144,7 +182,7 @@ bool Comparison::Run()
 
 // The candidate's own line plus REQUIRED_RUN - 1 following pairs, one more
 // for each trivial Source line among those; the end of either file confirms.
-bool Comparison::Confirms(uint32_t i, uint32_t j) const
+bool Comparison::Confirms(uint32_t i, uint32_t j)
 {
     uint32_t required = REQUIRED_RUN;
     for (uint32_t t = 1; t < required; ++t) {
@@ -152,8 +190,14 @@ bool Comparison::Confirms(uint32_t i, uint32_t j) const
             return true;
         if (!Equal(i + t, j + t))
             return false;
-        if (IsTrivialLine(source, i + t))
-            ++required;
+        if (IsTrivialLine(source, i + t)) {
+            // Inside runs of lines that equal this pair, every further pair is
+            // equal and trivial too, each lengthening the run by one: step
+            // over all of them at once, to where the walk would arrive.
+            uint32_t same = std::min(sourceRuns[i + t], masterRuns[j + t]);
+            required += same;
+            t += same - 1;
+        }
     }
     return true;
 }
@@ -169,6 +213,8 @@ bool Comparison::Search(uint32_t i0, uint32_t j0, uint32_t& i, uint32_t& j)
         Outcome outcome;
         if (d < HASHED_SEARCH_DISTANCE) {
             outcome = TryDistance<false>(i0, j0, d, i, j);
+        } else if (d >= INDEXED_SEARCH_DISTANCE) {
+            outcome = TryIndexedDistance(i0, j0, d, i, j);
         } else {
             sourceHashes.Cover(i0, std::min(sourceLines, i0 + d + 1));
             masterHashes.Cover(j0, std::min(masterLines, j0 + d + 1));
@@ -189,12 +235,6 @@ bool Comparison::Search(uint32_t i0, uint32_t j0, uint32_t& i, uint32_t& j)
     }
 }
 
-// The candidates whose larger advance is d: first the Master advanced by d
-// against Source advances 0 .. d-1, then the Source advanced by d against
-// Master advances 0 .. d. The first match decides the distance: confirmed it
-// is taken, refuted the rest of the distance is skipped.
-// PumpMessages runs once per candidate; the Win32 progress throttles it by
-// tick count, so the call itself stays cheap.
 // A candidate whose lines are equal decides its distance either way.
 Comparison::Outcome Comparison::Verify(uint32_t sourceLine, uint32_t masterLine, uint32_t& i, uint32_t& j)
 {
@@ -205,6 +245,12 @@ Comparison::Outcome Comparison::Verify(uint32_t sourceLine, uint32_t masterLine,
     return Outcome::ACCEPTED;
 }
 
+// The candidates whose larger advance is d: first the Master advanced by d
+// against Source advances 0 .. d-1, then the Source advanced by d against
+// Master advances 0 .. d. The first match decides the distance: confirmed it
+// is taken, refuted the rest of the distance is skipped.
+// PumpMessages runs once per candidate; the Win32 progress throttles it by
+// tick count, so the call itself stays cheap.
 template <bool HASHED>
 Comparison::Outcome Comparison::TryDistance(uint32_t i0, uint32_t j0, uint32_t d, uint32_t& i, uint32_t& j)
 {
@@ -229,6 +275,42 @@ Comparison::Outcome Comparison::TryDistance(uint32_t i0, uint32_t j0, uint32_t d
             if (HASHED ? HashedEqual(sourceLine, masterLine) : Equal(sourceLine, masterLine))
                 return Verify(sourceLine, masterLine, i, j);
         }
+    }
+    return empty ? Outcome::EMPTY : Outcome::REJECTED;
+}
+
+Comparison::Outcome Comparison::TryIndexedDistance(uint32_t i0, uint32_t j0, uint32_t d, uint32_t& i, uint32_t& j)
+{
+    // The search only moves forward, so what is indexed from here stays valid.
+    if (!sourceIndex.Built()) {
+        sourceHashes.Cover(i0, sourceLines);
+        sourceIndex.Build(i0, sourceLines, [&](uint32_t line) { return sourceHashes[line]; });
+    }
+    if (!masterIndex.Built()) {
+        masterHashes.Cover(j0, masterLines);
+        masterIndex.Build(j0, masterLines, [&](uint32_t line) { return masterHashes[line]; });
+    }
+    bool empty = true;
+    const uint32_t masterLine = j0 + d;
+    if (masterLine < masterLines && i0 < sourceLines) {
+        empty = false;
+        progress.PumpMessages();
+        const uint32_t limit = std::min(i0 + d, sourceLines);
+        uint32_t found = sourceIndex.FirstEqual(masterHashes[masterLine], i0, limit,
+                                                [&](uint32_t line) { return Equal(line, masterLine); });
+        TrackProgress(found != LineIndex::NONE ? found : limit - 1);
+        if (found != LineIndex::NONE)
+            return Verify(found, masterLine, i, j);
+    }
+    const uint32_t sourceLine = i0 + d;
+    if (sourceLine < sourceLines) {
+        empty = false;
+        progress.PumpMessages();
+        const uint32_t limit = std::min(j0 + d + 1, masterLines);
+        uint32_t found = masterIndex.FirstEqual(sourceHashes[sourceLine], j0, limit,
+                                                [&](uint32_t line) { return Equal(sourceLine, line); });
+        if (found != LineIndex::NONE)
+            return Verify(sourceLine, found, i, j);
     }
     return empty ? Outcome::EMPTY : Outcome::REJECTED;
 }

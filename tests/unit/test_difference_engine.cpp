@@ -577,3 +577,75 @@ TEST_CASE("files beyond 65535 lines compare, with fillers that point at no line"
     CHECK(master.GetLineText(70010) == "line 70010");
     CHECK(master.GetLineNumber(70010) == 69999);
 }
+
+TEST_CASE("long searches and long confirming runs give the reference's blocks and rows")
+{
+    std::mt19937 random(9001);
+    auto numbered = [](const std::string& prefix, int count) {
+        std::vector<std::string> lines;
+        for (int k = 0; k < count; ++k)
+            lines.push_back(prefix + std::to_string(k) + "\n");
+        return lines;
+    };
+    auto joined = [](std::initializer_list<std::vector<std::string>> parts) {
+        std::vector<std::string> all;
+        for (const auto& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    struct Pair {
+        std::string label;
+        std::vector<std::string> source, master;
+    };
+    std::vector<std::string> vocabulary = RandomLines(random, 900, 3); // few distinct lines, many equal
+    std::vector<Pair> pairs = {
+        { "a long stretch on each side between shared lines",
+          joined({ numbered("head ", 20), numbered("source only ", 600), numbered("tail ", 20) }),
+          joined({ numbered("head ", 20), numbered("master only ", 500), numbered("tail ", 20) }) },
+        { "files that share nothing", numbered("left ", 700), numbered("right ", 900) },
+        { "a shared line deep on the Master side only", numbered("s ", 400),
+          joined({ numbered("m ", 350), { "s 3\n", "s 4\n", "s 5\n", "s 6\n" }, numbered("n ", 30) }) },
+        { "few distinct lines, long edits", vocabulary, Mutate(random, vocabulary, 3, 400, 3) },
+        // At distance 300 the Source's X meets the Master's X at line 2 first
+        // (refuted), although the pair on the diagonal would be confirmed.
+        { "the diagonal pair belongs to the second half of its distance",
+          joined({ numbered("s ", 300), { "X\n", "t1\n", "t2\n", "t3\n" } }),
+          joined({ numbered("m ", 2), { "X\n" }, numbered("n ", 297), { "X\n", "t1\n", "t2\n", "t3\n" } }) },
+        // Runs of trivial lines lengthen every confirming run along them.
+        { "long blank stretches, alike only when white space is ignored",
+          joined({ { "X\n" }, std::vector<std::string>(300, "\n"), std::vector<std::string>(300, "  \n"), { "Q\n" } }),
+          joined({ { "Y\n" }, std::vector<std::string>(200, "\t\n"), std::vector<std::string>(400, "\n"), { "R\n" } }) },
+        { "runs of braces broken by a stray line",
+          joined({ std::vector<std::string>(50, "}\n"), { "A\n" }, std::vector<std::string>(350, "}\n"), { "B\n" } }),
+          joined({ { "C\n" }, std::vector<std::string>(380, "}\n"), { "D\n" }, std::vector<std::string>(20, "}\n") }) },
+        { "plain lines, long edits", RandomLines(random, 800, 2000), {} },
+    };
+    pairs.back().master = Mutate(random, pairs.back().source, 2, 500, 2000);
+
+    bool reachedIndex = false;
+    for (const Pair& pair : pairs) {
+        CAPTURE(pair.label);
+        for (int mode = 0; mode < 3; ++mode) {
+            CAPTURE(mode);
+            TextBuffer source, master;
+            LoadBytes(source, Concat(pair.source));
+            LoadBytes(master, Concat(pair.master));
+            const Expected expected = ReferenceCompare(source, master, mode);
+            RecordingProgress progress;
+            std::vector<DiffBlock> blocks;
+            uint32_t totalRows = 0;
+            REQUIRE(CompareBuffers(source, master, mode, progress, blocks, totalRows));
+            CheckInvariants(blocks, totalRows, source, master, mode);
+            CHECK(blocks == expected.blocks);
+            CHECK(totalRows == expected.totalRows);
+            CHECK(RowsOf(source) == expected.sourceRows);
+            CHECK(RowsOf(master) == expected.masterRows);
+            // The gauge ends where the walk would have left it, with fewer steps.
+            REQUIRE_FALSE(progress.positions.empty());
+            CHECK(progress.positions.back() == expected.positions.back());
+            CHECK(progress.pumps <= expected.candidates);
+            reachedIndex = reachedIndex || progress.pumps < expected.candidates;
+        }
+    }
+    CHECK(reachedIndex);
+}

@@ -208,13 +208,14 @@ TEST_CASE("cancelling a long comparison ends the program without showing the win
 {
     CleanSettings clean;
     TempDirectory directory;
-    // Two files that share no line: the search runs to the end of both, which
-    // takes seconds, so Cancel arrives while it is running.
-    std::string left, right;
-    for (unsigned long long line = 0; line < 50000; ++line) {
-        left += "left " + std::to_string(line * 7919 % 100003) + "\r\n";
-        right += "right " + std::to_string(line * 104729 % 100019) + "\r\n";
-    }
+    // Lone braces are trivial, so every candidate's confirming run grows along
+    // the whole alternating stretch before the last line refutes it: the
+    // search takes seconds, and Cancel arrives while it runs.
+    std::string braces;
+    for (int pair = 0; pair < 20000; ++pair)
+        braces += "{\r\n}\r\n";
+    std::string left = "X\r\n" + braces + "Q\r\n";
+    std::string right = "Y\r\n" + braces + "R\r\n";
     std::string source = directory.Write("left.txt", left);
     std::string master = directory.Write("right.txt", right);
     Program program("\"" + source + "\" \"" + master + "\"", directory.Path());
