@@ -30,7 +30,7 @@ build: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache
 
 # Needs a display (DISPLAY set); without one it runs on a private Xvfb.
 run: build
-	$(WITH_WINE) --display $(PREFIX) -- $(WIN64)/ORVINTA.EXE examples/source examples/master
+	$(WITH_WINE) --display $(PREFIX) -- cmake/wine-run.sh $(WIN64)/ORVINTA.EXE examples\\source examples\\master
 
 test: build test-native test-wine
 
