@@ -2,6 +2,9 @@
 // and redo, and what each does to the rows.
 #include <doctest/doctest.h>
 
+#include <random>
+#include <vector>
+
 #include "compare_window_fixture.h"
 #include "pane_driver.h"
 #include "resources/resource.h"
@@ -256,4 +259,63 @@ TEST_CASE("an edit past the row limit is reported and changes nothing")
     CHECK(Row(source, 0) == "x");
     Type(source, "y"); // an edit that keeps the row count still works
     CHECK(Row(source, 0) == "xy");
+}
+
+TEST_CASE("long random editing sessions undo back to the loaded rows and redo forward again")
+{
+    std::string source, master;
+    for (int line = 0; line < 40; ++line) {
+        source += (line % 7 == 3 ? "\t\tindented " : "line ") + std::to_string(line) + "\r\n";
+        if (line % 5 != 2)
+            master += "line " + std::to_string(line) + (line % 6 == 1 ? " changed" : "") + "\n";
+    }
+    CompareWindowFixture fixture(source, master);
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    auto rowsOf = [](const TextPane& pane) {
+        return std::vector<DisplayRow>(pane.buffer.rows, pane.buffer.rows + pane.buffer.rowCount);
+    };
+
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        CAPTURE(seed);
+        std::mt19937 random(seed);
+        TextPane& pane = seed % 2 ? window.sourcePane : window.masterPane;
+        const std::vector<DisplayRow> loaded = rowsOf(pane);
+        const size_t undoBefore = pane.undoList.size();
+        for (int step = 0; step < 150; ++step) {
+            int rows = static_cast<int>(pane.buffer.rowCount);
+            Place(pane, static_cast<int>(random() % 20), static_cast<int>(random() % (rows + 1)));
+            if (random() % 3 == 0) {
+                HeldKeys shift({ VK_SHIFT });
+                PressKey(pane, random() % 2 ? VK_DOWN : VK_RIGHT, 1 + static_cast<int>(random() % 4));
+            }
+            switch (random() % 6) {
+            case 0: Type(pane, "ab"); break;
+            case 1: Type(pane, "\r"); break;
+            case 2: Type(pane, "\b"); break;
+            case 3: PressKey(pane, VK_DELETE); break;
+            case 4:
+                SetClipboardText(random() % 2 ? "x\r\ny\r\n" : "tail");
+                window.SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+                break;
+            default:
+                window.SendMessage(WM_COMMAND, ID_EDIT_CUT);
+                break;
+            }
+        }
+        const std::vector<DisplayRow> edited = rowsOf(pane);
+        const size_t edits = pane.undoList.size() - undoBefore;
+        CHECK(edits > 100);
+        ::SetFocus(pane.m_hWnd);
+        for (size_t undo = 0; undo < edits; ++undo)
+            window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+        CHECK(rowsOf(pane) == loaded);
+        for (size_t redo = 0; redo < edits; ++redo)
+            window.SendMessage(WM_COMMAND, ID_EDIT_REDO);
+        CHECK(rowsOf(pane) == edited);
+        for (size_t undo = 0; undo < edits; ++undo)
+            window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+        CHECK(rowsOf(pane) == loaded);
+        CHECK(pane.redoList.size() == edits);
+    }
 }
