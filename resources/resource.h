@@ -61,6 +61,8 @@
 #define ID_EDIT_UNDO 57643
 #define ID_EDIT_REDO 57644
 
+#include "directory_ids.h"
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
