@@ -20,3 +20,4 @@ list(APPEND COMPARE_WINDOW_WIN32_SOURCES ${PANE_WIN32_SOURCES})
 list(APPEND APP_PORTABLE_SOURCES
     app/file_types.cpp
 )
+include(directory/chooser_sources.cmake)
