@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/help.h"
+#include "common/help.h"
 #include "resources/resource.h"
 
 BEGIN_MESSAGE_MAP(CompareFilesDialog, CDialog)

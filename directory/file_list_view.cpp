@@ -6,6 +6,7 @@
 #include "common/shared_resources.h"
 #include "directory/directory_window.h"
 #include "directory/file_row_text.h"
+#include "directory/transparent_image.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -34,44 +35,6 @@ SIZE TextExtent(HDC dc, const char* text)
     SIZE size = { 0, 0 };
     ::GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
     return size;
-}
-
-// Draws the 8 x 8 mark with its bottom-left pixel's colour left out.
-void DrawMark(HDC target, int x, int y)
-{
-    HBITMAP picture = g_markBitmap;
-    if (!picture)
-        return;
-    HDC image = ::CreateCompatibleDC(target);
-    HDC mask = ::CreateCompatibleDC(target);
-    HBITMAP maskBitmap = ::CreateBitmap(MARK_SIZE, MARK_SIZE, 1, 1, nullptr);
-    HGDIOBJ oldImage = ::SelectObject(image, picture);
-    HGDIOBJ oldMask = ::SelectObject(mask, maskBitmap);
-    COLORREF transparent = ::GetPixel(image, 0, MARK_SIZE - 1);
-    ::SetBkColor(image, transparent);
-    ::BitBlt(mask, 0, 0, MARK_SIZE, MARK_SIZE, image, 0, 0, SRCCOPY);
-    COLORREF oldBack = ::SetBkColor(target, RGB(255, 255, 255));
-    COLORREF oldText = ::SetTextColor(target, RGB(0, 0, 0));
-    ::BitBlt(target, x, y, MARK_SIZE, MARK_SIZE, mask, 0, 0, SRCAND);
-    // A copy of the image with its transparent pixels black, painted over the hole.
-    HDC cut = ::CreateCompatibleDC(target);
-    HBITMAP cutBitmap = ::CreateCompatibleBitmap(target, MARK_SIZE, MARK_SIZE);
-    HGDIOBJ oldCut = ::SelectObject(cut, cutBitmap);
-    ::BitBlt(cut, 0, 0, MARK_SIZE, MARK_SIZE, image, 0, 0, SRCCOPY);
-    ::SetBkColor(cut, RGB(0, 0, 0));
-    ::SetTextColor(cut, RGB(255, 255, 255));
-    ::BitBlt(cut, 0, 0, MARK_SIZE, MARK_SIZE, mask, 0, 0, SRCAND);
-    ::BitBlt(target, x, y, MARK_SIZE, MARK_SIZE, cut, 0, 0, SRCPAINT);
-    ::SetBkColor(target, oldBack);
-    ::SetTextColor(target, oldText);
-    ::SelectObject(cut, oldCut);
-    ::DeleteObject(cutBitmap);
-    ::DeleteDC(cut);
-    ::SelectObject(mask, oldMask);
-    ::SelectObject(image, oldImage);
-    ::DeleteObject(maskBitmap);
-    ::DeleteDC(mask);
-    ::DeleteDC(image);
 }
 
 void FillCell(HDC dc, const RECT& cell, int x, const std::string& text)
@@ -236,6 +199,20 @@ void FileListView::RedrawRow(int row)
     SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));
 }
 
+// The directory window hands on the owner-draw messages it gets about the list.
+bool FileListView::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_MEASUREITEM) {
+        MeasureRow(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    } else if (message == WM_DRAWITEM) {
+        DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    } else {
+        return false;
+    }
+    *result = TRUE;
+    return true;
+}
+
 void FileListView::MeasureRow(MEASUREITEMSTRUCT& measure) const
 {
     if (charHeight > 0)
@@ -270,7 +247,7 @@ void FileListView::DrawRow(const DRAWITEMSTRUCT& draw)
     ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &row, nullptr, 0, nullptr);
     if (entry) {
         if (entry->mark)
-            DrawMark(dc, row.left, row.top + itemHeight / 2 - MARK_SIZE / 2);
+            DrawTransparentImage(dc, row.left, row.top + itemHeight / 2 - MARK_SIZE / 2, g_markBitmap, 0);
         DrawCells(dc, row, *entry);
     }
     if (oldFont)

@@ -44,7 +44,7 @@ public:
     // Redraws one row (after its mark changed).
     void RedrawRow(int row);
 
-    // Owner drawing, reached through the directory window.
+    // Owner drawing.
     void MeasureRow(MEASUREITEMSTRUCT& measure) const;
     void DrawRow(const DRAWITEMSTRUCT& draw);
 
@@ -67,6 +67,7 @@ protected:
     LRESULT OnChar(WPARAM, LPARAM);
     LRESULT OnGetDlgCode(WPARAM, LPARAM);
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
     // The partner's side of following: the list's own default handling only,

@@ -6,3 +6,8 @@ list(APPEND CORE_SOURCES
     directory/file_row_text.cpp
     directory/same_directory.cpp
 )
+list(APPEND DIRECTORY_WIN32_SOURCES
+    directory/file_list_view.cpp
+    directory/compare_files_dialog.cpp
+    directory/directory_window_compare.cpp
+)
