@@ -68,9 +68,10 @@ public:
     bool Load(const std::string& fileName);
     // The same, from bytes already in memory (tests, fuzzing, tools).
     bool LoadFromMemory(const char* data, size_t size);
-    // Writes the rows, fillers left out, each with its own terminator, through
-    // a temporary file that then takes the file's place in one step. False on
-    // any failure, with the file as it was and the temporary file removed.
+    // Writes the rows, fillers left out, each with its own terminator, to a
+    // temporary file beside the file (one that did not exist before), which
+    // then takes the file's place. False on any failure, with the file as it
+    // was and the temporary file removed.
     bool Save(const std::string& fileName) const;
 
     // Makes an unset table of count rows. False, leaving the old table, when
