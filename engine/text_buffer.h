@@ -88,8 +88,9 @@ public:
     uint32_t MarkFiller(uint32_t row);        // returns row; no-op past the end
     uint32_t GetLineNumber(uint32_t row) const; // NO_LINE past the end
 
-    // Replaces count rows from first by one inserted row per line of text
-    // (lines end at CR LF, LF, a lone CR, or the end of the text). Empty text
+    // Replaces count rows from first by one inserted row per line of text.
+    // Lines end at LF (a CR just before it belongs to the terminator) or at
+    // the end of the text, as loaded lines do; a lone CR is text. Empty text
     // only removes. A range reaching past the table is cut at its end.
     // Throws CMemoryException, changing nothing, when memory runs out, when the
     // table would grow past EDIT_ROW_LIMIT, or when the store would pass
