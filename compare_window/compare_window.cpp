@@ -294,8 +294,9 @@ bool CompareWindow::QuerySavePane(TextPane& pane, bool systemModal)
                              pane.filePath.c_str());
     if (answer == IDCANCEL)
         return false;
+    // A Yes that did not save (refused or failed) must not lose the edits.
     if (answer == IDYES)
-        SavePane(pane);
+        return SavePane(pane);
     return true;
 }
 
