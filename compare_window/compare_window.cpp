@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+#include "common/about_dialog.h"
+#include "common/help.h"
 #include "common/process_values.h"
 #include "common/settings_names.h"
 #include "engine/compare_progress_dialog.h"
@@ -322,6 +324,9 @@ LRESULT CompareWindow::OnSetFocus(WPARAM, LPARAM)
 // Saves the normal (restored) rectangle, whatever the window's state.
 LRESULT CompareWindow::OnDestroy(WPARAM, LPARAM)
 {
+    // Help asked for while this window was the main window was asked in its name.
+    if (AfxGetApp() && AfxGetApp()->m_pMainWnd == this)
+        CloseHelp();
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     if (::GetWindowPlacement(m_hWnd, &placement)) {
@@ -426,24 +431,17 @@ void CompareWindow::OnUpdateSelectDifference(CCmdUI* state)
     state->Enable(block && block->kind != BLOCK_EQUAL);
 }
 
-// Help Topics: the help file beside the program, opened at its contents.
+// Help Topics: the help file's contents.
 void CompareWindow::OnHelpTopics()
 {
-    char path[MAX_PATH];
-    DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    CString helpFile(path, length);
-    size_t dot = helpFile.rfind('.');
-    if (dot != CString::npos)
-        helpFile.erase(dot);
-    helpFile += ".HLP";
-    ::WinHelpA(m_hWnd, helpFile.c_str(), HELP_FINDER, 0);
+    ShowHelpContents();
 }
 
-// About: STAND-IN until the About box arrives; a plain box names the program.
+// About: the About box, owned by and centred on this window.
 void CompareWindow::OnAbout()
 {
-    ::MessageBoxA(m_hWnd, AfxLoadString(IDS_ZELVANE).c_str(), AfxLoadString(IDS_ZELVANE).c_str(),
-                  MB_OK | MB_ICONINFORMATION);
+    AboutDialog about(this);
+    about.DoModal();
 }
 
 void CompareWindow::OnUpdateOverwrite(CCmdUI* state)

@@ -202,6 +202,15 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         if (!HIWORD(lParam))
             UpdateMenuItems(reinterpret_cast<HMENU>(wParam));
         break;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+        if (ReflectToChild(message, wParam, lParam, result))
+            return true;
+        break;
     default:
         break;
     }
@@ -211,6 +220,39 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     auto handler = HandlerCast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(entry->handler);
     *result = (this->*handler)(wParam, lParam);
     return true;
+}
+
+bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    HWND child = nullptr;
+    switch (message) {
+    case WM_DRAWITEM:
+        if (reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType != ODT_MENU)
+            child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+        break;
+    case WM_MEASUREITEM: {
+        const MEASUREITEMSTRUCT* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlType != ODT_MENU)
+            child = ::GetDlgItem(m_hWnd, static_cast<int>(measure->CtlID));
+        break;
+    }
+    case WM_DELETEITEM:
+        child = reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem;
+        break;
+    case WM_COMPAREITEM:
+        child = reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem;
+        break;
+    default: // WM_VKEYTOITEM, WM_CHARTOITEM
+        child = reinterpret_cast<HWND>(lParam);
+        break;
+    }
+    CWnd* control = FromHandle(child);
+    return control && control != this && control->OnChildNotify(message, wParam, lParam, result);
+}
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
 }
 
 bool CWnd::IsCommandEnabled(UINT id)

@@ -59,6 +59,10 @@ protected:
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
     virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
     virtual void PostNcDestroy() {}
+    // A control gets the owner-draw and key-to-item messages that its parent
+    // receives about it (WM_DRAWITEM, WM_MEASUREITEM, WM_VKEYTOITEM, ...), so
+    // it draws itself; true when it handled the message.
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     void UpdateMenuItems(HMENU popup);
     // Reports an exception that reached a window procedure.
     static void ReportException(const char* text);
@@ -71,6 +75,7 @@ protected:
 
 private:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     const MSG* m_currentMsg = nullptr;
 

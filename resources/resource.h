@@ -61,6 +61,15 @@
 #define ID_EDIT_UNDO 57643
 #define ID_EDIT_REDO 57644
 
+// The About box, help, the "File Type Filter" dialog and the directory chooser
+#define IDD_ABOUT 101
+#define IDD_FILE_TYPE 120
+#define IDS_ABOUT_TEXT 14
+#define IDC_HELP_BUTTON 1010
+#define IDC_ABOUT_TEXT 1028
+#define IDC_FILE_TYPE_DESCRIPTION 1039
+#define IDC_FILE_TYPE_PATTERNS 1040
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

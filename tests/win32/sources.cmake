@@ -14,3 +14,8 @@ list(APPEND WIN32_TEST_SOURCES
 list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_compare_window.cpp
 )
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_about_help.cpp
+    tests/win32/test_file_types.cpp
+    tests/win32/test_directory_chooser.cpp
+)

@@ -1,0 +1,98 @@
+// DirectoryListBox: one side's directory chooser. It holds the side's current
+// directory and drive, shows the chain of the directory's ancestors followed by
+// its subdirectories (owner-drawn with the pictures of bitmap 576), and merges
+// bursts of refresh requests through two 500 ms timers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/list_box.h"
+
+class DriveCombo;
+class DirectoryListBox;
+
+// Posted to the list box window by the side's change monitor.
+constexpr UINT WM_DIR_TREE_CHANGED = WM_USER + 0x100;  // directory names changed: refresh the list
+constexpr UINT WM_DIR_FILES_CHANGED = WM_USER + 0x101; // files changed: rescan them
+
+// What the list box needs from its owner, the directory window.
+class DirectoryListBoxEvents {
+public:
+    virtual ~DirectoryListBoxEvents() = default;
+    // The file-rescan timer fired: the side's files must be read again from its
+    // current directory with the window's pattern text, and both sides paired.
+    virtual void OnRescanFiles(DirectoryListBox& side) = 0;
+};
+
+// The side's change monitor, as far as switching directories concerns it.
+class DirectoryWatcher {
+public:
+    virtual ~DirectoryWatcher() = default;
+    // Watches the directory; an empty path stops watching.
+    virtual void Watch(const std::string& directory) = 0;
+};
+
+class DirectoryListBox : public CListBox {
+public:
+    DirectoryListBox();
+    ~DirectoryListBox() override;
+
+    // Binds the list box control (owner-drawn fixed, with strings, notify, want
+    // keyboard input, unsorted) with the side's drive combo and directory edit.
+    bool Bind(HWND listBox, DriveCombo* driveCombo, HWND directoryEdit);
+    void SetEvents(DirectoryListBoxEvents* events) { m_events = events; }
+    void SetWatcher(DirectoryWatcher* watcher) { m_watcher = watcher; }
+
+    // Rebuilds the list for the path and makes it the current directory; beeps
+    // and changes nothing when the path names a drive that is not a to z.
+    void FillDirectoryList(const std::string& path);
+    // Normalises the path and, when it differs from the current directory,
+    // switches to it and asks for a rescan of the files.
+    void SetDirectory(const std::string& path);
+    // The selected item's directory goes into the edit and becomes current.
+    void OpenSelectedDirectory();
+    // The drive combo's choice: that drive's working directory becomes current.
+    void DriveSelected();
+
+    // Both restart their timer, so requests within 500 ms collapse into one refresh.
+    void RequestFileRescan();
+    void RequestDirectoryRefresh();
+
+    const std::string& CurrentDirectory() const { return m_currentDirectory; }
+    int DriveIndex() const { return m_driveIndex; }
+    // The current directory and its ancestors at the top of the list.
+    int LevelCount() const { return m_levelCount; }
+    // The directory that list item stands for; empty for no item.
+    std::string ItemPath(int index) const;
+
+    void DrawItem(const DRAWITEMSTRUCT& draw);
+
+    // Timer ids. The list box control runs timers of its own while the mouse
+    // drags over it, so these stay clear of small numbers.
+    static constexpr UINT_PTR DIRECTORY_REFRESH_TIMER = 0x5A01;
+    static constexpr UINT_PTR FILE_RESCAN_TIMER = 0x5A02;
+    static constexpr UINT REFRESH_DELAY_MS = 500;
+
+protected:
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    LRESULT OnTimer(WPARAM id, LPARAM);
+    LRESULT OnTreeChanged(WPARAM, LPARAM);
+    LRESULT OnFilesChanged(WPARAM, LPARAM);
+    void RefreshDirectory();
+    char DriveLetter() const;
+    void SetEditText(const std::string& text);
+
+    std::vector<std::string> m_itemPaths;
+    DriveCombo* m_driveCombo = nullptr;
+    HWND m_directoryEdit = nullptr;
+    DirectoryListBoxEvents* m_events = nullptr;
+    DirectoryWatcher* m_watcher = nullptr;
+    int m_levelCount = 0;
+    int m_driveIndex = -1; // none until a path names its drive
+    std::string m_currentDirectory;
+
+    DECLARE_MESSAGE_MAP()
+};
