@@ -14,3 +14,6 @@ list(APPEND WIN32_TEST_SOURCES
 list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_compare_window.cpp
 )
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_directory_files.cpp
+)
