@@ -18,3 +18,6 @@ include(compare_window/pane_sources.cmake)
 list(APPEND APP_PORTABLE_SOURCES ${PANE_PORTABLE_SOURCES})
 list(APPEND COMPARE_WINDOW_WIN32_SOURCES ${PANE_WIN32_SOURCES})
 include(directory/chooser_sources.cmake)
+list(APPEND APP_PORTABLE_SOURCES
+    app/file_types.cpp
+)

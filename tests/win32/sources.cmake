@@ -18,4 +18,5 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_about_help.cpp
     tests/win32/test_file_types.cpp
     tests/win32/test_directory_chooser.cpp
+    tests/win32/test_directory_files.cpp
 )
