@@ -2,7 +2,6 @@
 
 #include "engine/text_buffer.h"
 #include "framework/wnd.h"
-#include "printing/page_drawing.h"
 #include "printing/print_layout.h"
 #include "printing/print_progress_dialog.h"
 
@@ -137,7 +136,7 @@ PrintResult PrintToDevice(PrintDevice& device, CWnd* owner, const PrintContent& 
     HDC dc = device.Dc();
     PrintFonts fonts;
     fonts.Create(dc);
-    PrintLayout layout = ComputePrintLayout(MeasurePage(dc, fonts));
+    PrintLayout layout = ComputePrintLayout(device.Metrics(fonts));
     if (layout.linesPerPage < 1) {
         result.outcome = PrintOutcome::NoRoom;
         return result;

@@ -11,6 +11,7 @@
 
 #include "engine/diff_block.h"
 #include "framework/cstring.h"
+#include "printing/page_drawing.h"
 
 class CWnd;
 class TextBuffer;
@@ -20,6 +21,8 @@ public:
     virtual ~PrintDevice() = default;
     // The context every page is drawn on.
     virtual HDC Dc() = 0;
+    // The page's size and resolution and the fonts' extents on this device.
+    virtual PageMetrics Metrics(const PrintFonts& fonts) { return MeasurePage(Dc(), fonts); }
     virtual int StartDoc(const DOCINFOA& info) { return ::StartDocA(Dc(), &info); }
     virtual int StartPage() { return ::StartPage(Dc()); }
     virtual int EndPage() { return ::EndPage(Dc()); }

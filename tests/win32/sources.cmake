@@ -14,3 +14,4 @@ list(APPEND WIN32_TEST_SOURCES
 list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_compare_window.cpp
 )
+include(tests/win32/printing_tests.cmake)
