@@ -106,21 +106,20 @@ public:
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM) -> BOOL {
-                char className[16] = "";
-                char caption[64] = "";
-                ::GetClassNameA(hwnd, className, sizeof className);
-                ::GetWindowTextA(hwnd, caption, sizeof caption);
-                if (lstrcmpA(className, "#32770") == 0 && lstrcmpA(caption, "Print") == 0 &&
-                    ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
-                    ++shown;
-                    ::PostMessageA(::GetDlgItem(hwnd, IDOK), BM_CLICK, 0, 0);
-                }
-                return TRUE;
-            },
-            0);
+        ::EnumThreadWindows(::GetCurrentThreadId(), PressOk, 0);
+    }
+    static BOOL CALLBACK PressOk(HWND hwnd, LPARAM)
+    {
+        char className[16] = "";
+        char caption[64] = "";
+        ::GetClassNameA(hwnd, className, sizeof className);
+        ::GetWindowTextA(hwnd, caption, sizeof caption);
+        if (lstrcmpA(className, "#32770") == 0 && lstrcmpA(caption, "Print") == 0 && ::IsWindowVisible(hwnd) &&
+            ::IsWindowEnabled(hwnd)) {
+            ++shown;
+            ::PostMessageA(::GetDlgItem(hwnd, IDOK), BM_CLICK, 0, 0);
+        }
+        return TRUE;
     }
     UINT_PTR m_timer = 0;
 };
