@@ -10,3 +10,4 @@ list(APPEND UNIT_TEST_SOURCES
     tests/unit/test_directory_scan.cpp
     tests/unit/test_compare_status.cpp
 )
+include(tests/unit/printing_tests.cmake)

@@ -20,3 +20,4 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_directory_chooser.cpp
     tests/win32/test_directory_files.cpp
 )
+include(tests/win32/printing_tests.cmake)
