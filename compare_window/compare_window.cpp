@@ -12,6 +12,7 @@
 #include "engine/difference_engine.h"
 #include "framework/message_box.h"
 #include "framework/win_app.h"
+#include "printing/print_comparison.h"
 #include "resources/resource.h"
 
 namespace {
@@ -296,8 +297,9 @@ bool CompareWindow::QuerySavePane(TextPane& pane, bool systemModal)
                              pane.filePath.c_str());
     if (answer == IDCANCEL)
         return false;
+    // A Yes that did not save (refused or failed) must not lose the edits.
     if (answer == IDYES)
-        SavePane(pane);
+        return SavePane(pane);
     return true;
 }
 
@@ -370,16 +372,20 @@ void CompareWindow::OnUpdateSaveMaster(CCmdUI* state)
     state->Enable(masterPane.IsModified());
 }
 
-// Print: STAND-IN until printing arrives; it only beeps.
+// Print: both files in full, the differing rows in bold.
 void CompareWindow::OnPrint()
 {
-    ::MessageBeep(MB_ICONHAND);
+    PrintComparison(this, { titleText, sourcePath, masterPath, &sourcePane.buffer, &masterPane.buffer,
+                            static_cast<uint32_t>(totalRows), &blocks },
+                    false);
 }
 
-// Print Differences: STAND-IN until printing arrives; it only beeps.
+// Print Differences: only the differing rows, a rule wherever rows were left out.
 void CompareWindow::OnPrintDifferences()
 {
-    ::MessageBeep(MB_ICONHAND);
+    PrintComparison(this, { titleText, sourcePath, masterPath, &sourcePane.buffer, &masterPane.buffer,
+                            static_cast<uint32_t>(totalRows), &blocks },
+                    true);
 }
 
 void CompareWindow::OnUpdatePrintDifferences(CCmdUI* state)

@@ -81,8 +81,11 @@ public:
     void MarkFillerRow(int row);
     void InvalidateCaption();
 
-    // Modified while the undo list's length differs from the one at the last save.
+    // Modified while the undo list's length differs from the one at the last
+    // save. An edit recorded below that length drops the saved state with the
+    // redo list, so the count is then set where no length can meet it.
     bool IsModified() const { return undoList.size() != savedUndoCount; }
+    static constexpr size_t SAVED_STATE_GONE = static_cast<size_t>(-1);
 
     CString filePath;
     PaneCaption* caption = nullptr;
@@ -127,7 +130,7 @@ protected:
     LRESULT OnCopy(WPARAM, LPARAM);
     LRESULT OnCut(WPARAM, LPARAM);
     LRESULT OnPaste(WPARAM, LPARAM);
-    // Copies the selection as CF_TEXT; false when there is none or the clipboard is busy.
+    // Copies the selection as CF_TEXT; true only when the text reached the clipboard.
     bool CopySelection();
 
     // Draws the rows of the band [top, bottom) of the client area; used for

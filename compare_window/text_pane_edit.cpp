@@ -42,12 +42,17 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
     int tail = std::max(0, Length(last) - d);
     int lines = static_cast<int>(std::count(replacement.begin(), replacement.end(), '\n'));
     int replaced = end.row - start.row;
+    // Whole rows replaced by nothing or by whole lines: the caret goes to the
+    // start of the row after them.
+    bool caretAtRowStart = false;
     if (partial) {
         replacement += last.substr(last.size() - static_cast<size_t>(tail));
         replacement += "\r\n";
         replaced += 1;
     } else {
-        if (!replacement.empty() && replacement.back() != '\n')
+        if (replacement.empty() || replacement.back() == '\n')
+            caretAtRowStart = true;
+        else
             replacement += "\r\n";
         tail = 0;
     }
@@ -55,6 +60,9 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
     UndoEntry entry;
     entry.record = buffer.ReplaceRows(static_cast<uint32_t>(start.row), static_cast<uint32_t>(replaced), replacement);
     entry.caretBefore = caret;
+    // The saved state lay among the redo entries this edit drops.
+    if (undoList.size() < savedUndoCount)
+        savedUndoCount = SAVED_STATE_GONE;
     undoList.push_back(std::move(entry));
     // A redo recorded against the rows before this edit would corrupt them now.
     redoList.clear();
@@ -69,7 +77,7 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
 
     int row = start.row + lines;
     std::string edited = TextOfRow(buffer, row);
-    MoveCaret(ColumnOfIndex(edited, Length(edited) - tail), row, 0);
+    MoveCaret(caretAtRowStart ? 0 : ColumnOfIndex(edited, Length(edited) - tail), row, 0);
     undoList.back().caretAfter = caret;
     if (band.top < client.bottom && band.bottom > 0) {
         ::InvalidateRect(m_hWnd, &band, TRUE);
@@ -123,23 +131,56 @@ LRESULT TextPane::OnChar(WPARAM wParam, LPARAM lParam)
 
 void TextPane::DeleteCharacters(int direction, int count)
 {
-    if (!HasSelection()) {
-        int row = caret.row;
-        int k = IndexOfColumn(TextOfRow(buffer, row), caret.column);
-        int lastRow = static_cast<int>(buffer.rowCount) - 1;
-        for (int step = 0; step < count; ++step) {
-            k += direction;
-            if (k < 0 && row > 0) {
-                --row; // across the line break into the previous row
-                k = Length(TextOfRow(buffer, row));
-            } else if (k > Length(TextOfRow(buffer, row)) && row < lastRow) {
-                ++row;
-                k = 0;
-            }
-            k = std::max(k, 0);
-        }
-        MoveCaret(ColumnOfIndex(TextOfRow(buffer, row), k), row, EXTEND_SELECTION);
+    if (HasSelection()) {
+        ReplaceSelection(std::string(), false);
+        return;
     }
+    const int rows = static_cast<int>(buffer.rowCount);
+    auto lengthOf = [&](int row) { return static_cast<int>(RowText(row).size()); };
+    int row = caret.row;
+    int k = IndexOfColumn(RowText(row), caret.column);
+    if (direction < 0) {
+        // Backspace only steps the caret back through the virtual space after
+        // a row, and from the row past the last line (which has no line break
+        // to delete) to the end of the last line.
+        const int back = std::min(count, std::max(0, k - lengthOf(row)));
+        k -= back;
+        count -= back;
+        bool crossed = count > 0 && k == 0 && row >= rows && row > 0;
+        if (crossed) {
+            --row;
+            k = lengthOf(row);
+            --count;
+        }
+        if (back > 0 || crossed)
+            MoveCaret(ColumnOfIndex(RowText(row), k), row, MOVE_BOTH);
+    }
+    int endRow = row;
+    int endIndex = k;
+    for (; count > 0; --count) {
+        if (direction < 0) {
+            if (endIndex > 0) {
+                --endIndex;
+            } else if (endRow > 0) {
+                --endRow; // across the line break into the previous row
+                endIndex = lengthOf(endRow);
+            } else {
+                break;
+            }
+        } else if (endIndex < lengthOf(endRow)) {
+            ++endIndex;
+        } else if (endRow + 1 < rows) {
+            ++endRow; // the line break, and any virtual space before it
+            endIndex = 0;
+        } else {
+            break;
+        }
+    }
+    // At the start of the file, or at or past the end of the last line:
+    // nothing to delete, so no edit and no undo entry.
+    if (endRow == row && endIndex == k)
+        return;
+    MoveCaret(ColumnOfIndex(RowText(endRow), endIndex), endRow, EXTEND_SELECTION);
     ReplaceSelection(std::string(), false);
 }
 
@@ -147,15 +188,18 @@ bool TextPane::CopySelection()
 {
     if (!HasSelection() || !::OpenClipboard(m_hWnd))
         return false;
+    bool copied = false;
     if (::EmptyClipboard()) {
         TextPosition start, end;
         GetSelection(start, end);
-        if (HGLOBAL text = RowsToText(start.column, start.row, end.column, end.row, false))
-            if (!::SetClipboardData(CF_TEXT, text))
+        if (HGLOBAL text = RowsToText(start.column, start.row, end.column, end.row, false)) {
+            copied = ::SetClipboardData(CF_TEXT, text) != nullptr;
+            if (!copied)
                 ::GlobalFree(text);
+        }
     }
     ::CloseClipboard();
-    return true;
+    return copied;
 }
 
 LRESULT TextPane::OnCopy(WPARAM, LPARAM)
@@ -164,10 +208,15 @@ LRESULT TextPane::OnCopy(WPARAM, LPARAM)
     return 0;
 }
 
+// Deletes only what is safe on the clipboard.
 LRESULT TextPane::OnCut(WPARAM, LPARAM)
 {
+    if (!HasSelection())
+        return 0;
     if (CopySelection())
         ReplaceSelection(std::string(), false);
+    else
+        ::MessageBeep(MB_ICONHAND);
     return 0;
 }
 

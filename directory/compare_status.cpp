@@ -4,7 +4,6 @@
 #include <new>
 
 #include "directory_reader.h"
-#include "framework/file.h"
 
 ContentComparer::ContentComparer()
     : sourceBlock(new char[CONTENT_BLOCK_SIZE]), masterBlock(new char[CONTENT_BLOCK_SIZE])
@@ -13,27 +12,20 @@ ContentComparer::ContentComparer()
 
 int ContentComparer::Compare(const std::string& sourcePath, const std::string& masterPath)
 {
-    // Others may go on reading and writing: a program writing in a watched
-    // directory must not fail with a sharing error during a rescan.
-    const unsigned flags = CFile::modeRead | CFile::shareDenyNone;
-    CFile sourceFile;
-    CFile masterFile;
-    if (!sourceFile.Open(sourcePath, flags) || !masterFile.Open(masterPath, flags))
+    SharedReadFile sourceFile;
+    SharedReadFile masterFile;
+    if (!sourceFile.Open(sourcePath) || !masterFile.Open(masterPath))
         return 1;
-    try {
-        for (;;) {
-            uint32_t sourceCount = sourceFile.Read(sourceBlock.get(), CONTENT_BLOCK_SIZE);
-            uint32_t masterCount = masterFile.Read(masterBlock.get(), CONTENT_BLOCK_SIZE);
-            // Different lengths: one of the files changed since the scan.
-            if (sourceCount != masterCount)
-                return 1;
-            if (std::memcmp(sourceBlock.get(), masterBlock.get(), sourceCount) != 0)
-                return 1;
-            if (sourceCount < CONTENT_BLOCK_SIZE)
-                return 0;
-        }
-    } catch (const CFileException&) {
-        return 1;
+    for (;;) {
+        long long sourceCount = sourceFile.Read(sourceBlock.get(), CONTENT_BLOCK_SIZE);
+        long long masterCount = masterFile.Read(masterBlock.get(), CONTENT_BLOCK_SIZE);
+        // A failed read, or different lengths: one of the files changed since the scan.
+        if (sourceCount < 0 || sourceCount != masterCount)
+            return 1;
+        if (std::memcmp(sourceBlock.get(), masterBlock.get(), static_cast<size_t>(sourceCount)) != 0)
+            return 1;
+        if (static_cast<size_t>(sourceCount) < CONTENT_BLOCK_SIZE)
+            return 0;
     }
 }
 

@@ -4,6 +4,7 @@
 // serves the native tests and benchmarks with the same answers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -38,6 +39,26 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
 // directory + the platform's separator + name. A drive root held as "d:"
 // gives "d:\name".
 std::string JoinPath(const std::string& directory, const std::string& name);
+
+// A file opened for reading while others may go on reading and writing it
+// (FILE_SHARE_READ | FILE_SHARE_WRITE on Win32). Never throws: the content
+// comparison counts every failure as a difference.
+class SharedReadFile {
+public:
+    SharedReadFile() = default;
+    ~SharedReadFile();
+    SharedReadFile(const SharedReadFile&) = delete;
+    SharedReadFile& operator=(const SharedReadFile&) = delete;
+
+    // False when the file cannot be opened.
+    bool Open(const std::string& path);
+    // Reads up to count bytes, fewer only at the end of the file; -1 when a
+    // read fails (a directory opened by name fails here).
+    long long Read(char* buffer, size_t count);
+
+private:
+    std::intptr_t handle = -1;
+};
 
 // Lower-cases a file name for display: the code page's lower case on Win32
 // (CharLowerBuffA), ASCII letters natively.

@@ -4,6 +4,7 @@
 // 8.3 name).
 #include "directory_reader.h"
 
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -58,6 +59,8 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         struct stat info;
         if (::fstatat(directoryHandle, fileName, &info, 0) != 0)
             continue; // vanished since the listing, or a dangling link
+        if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode))
+            continue; // pipes, sockets and devices have no counterpart on Windows
         FoundEntry entry;
         entry.fileName = std::move(name);
         entry.size = S_ISDIR(info.st_mode) ? 0 : static_cast<uint64_t>(info.st_size);
@@ -84,6 +87,40 @@ std::string JoinPath(const std::string& directory, const std::string& name)
     if (directory.back() == '/')
         return directory + name;
     return directory + "/" + name;
+}
+
+SharedReadFile::~SharedReadFile()
+{
+    if (handle >= 0)
+        ::close(static_cast<int>(handle));
+}
+
+bool SharedReadFile::Open(const std::string& path)
+{
+    // Non-blocking, so that a pipe that took a listed file's name cannot
+    // hang the comparison; regular files read as usual.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    handle = fd;
+    return true;
+}
+
+long long SharedReadFile::Read(char* buffer, size_t count)
+{
+    size_t done = 0;
+    while (done < count) {
+        ssize_t got = ::read(static_cast<int>(handle), buffer + done, count - done);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    return static_cast<long long>(done);
 }
 
 void LowerCaseName(std::string& name)

@@ -56,6 +56,39 @@ std::string JoinPath(const std::string& directory, const std::string& name)
     return directory + "\\" + name;
 }
 
+SharedReadFile::~SharedReadFile()
+{
+    if (handle != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+
+bool SharedReadFile::Open(const std::string& path)
+{
+    // Write sharing too: a program writing in a watched directory must not
+    // fail with a sharing error while a rescan compares its file.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    handle = reinterpret_cast<std::intptr_t>(file);
+    return true;
+}
+
+long long SharedReadFile::Read(char* buffer, size_t count)
+{
+    size_t done = 0;
+    while (done < count) {
+        DWORD got = 0;
+        if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer + done, static_cast<DWORD>(count - done), &got,
+                      nullptr))
+            return -1;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return static_cast<long long>(done);
+}
+
 void LowerCaseName(std::string& name)
 {
     if (!name.empty())

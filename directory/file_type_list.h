@@ -8,11 +8,7 @@
 #include <string>
 #include <vector>
 
-#if __has_include("app/file_types.h")
 #include "app/file_types.h"
-#else
-#include "app/file_types_standin.h"
-#endif
 
 class CWinApp;
 

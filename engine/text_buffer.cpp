@@ -41,16 +41,22 @@ Block AllocateStore(uint32_t capacity)
 }
 
 // Finds the end of the line starting at pos: the line's length without its
-// terminator goes to *length, the start of the next line is returned.
+// terminator goes to *length, the start of the next line is returned. Lines
+// end at LF, with a CR just before it as part of the terminator, exactly as
+// loading splits them (SetRow): a row's text, edited or not, put back with a
+// line break is one row again, whatever lone CRs it holds.
 size_t NextLine(std::string_view text, size_t pos, uint32_t* length)
 {
-    size_t end = pos;
-    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-        ++end;
+    size_t lineFeed = text.find('\n', pos);
+    if (lineFeed == std::string_view::npos) {
+        *length = static_cast<uint32_t>(text.size() - pos);
+        return text.size();
+    }
+    size_t end = lineFeed;
+    if (end > pos && text[end - 1] == '\r')
+        --end;
     *length = static_cast<uint32_t>(end - pos);
-    if (end < text.size())
-        end += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
-    return end;
+    return lineFeed + 1;
 }
 
 // Calls visit(offset just past the LF) for every LF, in order. Sixteen bytes

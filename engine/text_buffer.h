@@ -68,9 +68,10 @@ public:
     bool Load(const std::string& fileName);
     // The same, from bytes already in memory (tests, fuzzing, tools).
     bool LoadFromMemory(const char* data, size_t size);
-    // Writes the rows, fillers left out, each with its own terminator, through
-    // a temporary file that then takes the file's place in one step. False on
-    // any failure, with the file as it was and the temporary file removed.
+    // Writes the rows, fillers left out, each with its own terminator, to a
+    // temporary file beside the file (one that did not exist before), which
+    // then takes the file's place. False on any failure, with the file as it
+    // was and the temporary file removed.
     bool Save(const std::string& fileName) const;
 
     // Makes an unset table of count rows. False, leaving the old table, when
@@ -87,8 +88,9 @@ public:
     uint32_t MarkFiller(uint32_t row);        // returns row; no-op past the end
     uint32_t GetLineNumber(uint32_t row) const; // NO_LINE past the end
 
-    // Replaces count rows from first by one inserted row per line of text
-    // (lines end at CR LF, LF, a lone CR, or the end of the text). Empty text
+    // Replaces count rows from first by one inserted row per line of text.
+    // Lines end at LF (a CR just before it belongs to the terminator) or at
+    // the end of the text, as loaded lines do; a lone CR is text. Empty text
     // only removes. A range reaching past the table is cut at its end.
     // Throws CMemoryException, changing nothing, when memory runs out, when the
     // table would grow past EDIT_ROW_LIMIT, or when the store would pass

@@ -17,12 +17,13 @@ std::string TemporaryFileNameFor(const std::string& fileName)
 
 bool TextBuffer::Save(const std::string& fileName) const
 {
-    std::string temporary = TemporaryFileNameFor(fileName);
     CFile file;
+    // Named once this save has made its file: the only file it may remove.
+    std::string temporary;
     try {
-        CFileException error(CFileException::generic, 0, temporary, "");
-        if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error))
-            throw error;
+        // Never a file that exists already: it may be the user's own.
+        file.OpenNew(TemporaryFileNameFor(fileName), CFile::modeWrite | CFile::shareExclusive);
+        temporary = file.GetFilePath();
         // Neighbouring rows usually lie back to back in the store: gather them
         // into one write.
         uint32_t runStart = 0;
@@ -52,10 +53,12 @@ bool TextBuffer::Save(const std::string& fileName) const
         return true;
     } catch (const CException&) {
         file.Abort();
-        try {
-            CFile::Remove(temporary);
-        } catch (const CException&) {
-            // Nothing more can be done; the target is still as it was.
+        if (!temporary.empty()) {
+            try {
+                CFile::Remove(temporary);
+            } catch (const CException&) {
+                // Nothing more can be done; the target is still as it was.
+            }
         }
         return false;
     }

@@ -33,7 +33,8 @@ public:
         sharingViolation,
         lockViolation,
         diskFull,
-        endOfFile
+        endOfFile,
+        fileExists // a file of that name is in the way
     };
 
     CFileException(Cause cause, long osError, std::string fileName, std::string systemText)

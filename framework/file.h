@@ -20,6 +20,8 @@ public:
         shareDenyNone = 0x0040,
         modeNoTruncate = 0x1000,
         modeCreate = 0x2000,
+        // Creates the file; fails (fileExists) where any file of that name exists.
+        modeCreateNew = 0x4000,
     };
 
     CFile() = default;
@@ -31,6 +33,10 @@ public:
 
     // False on failure; fills *error when given, never throws.
     bool Open(const std::string& fileName, unsigned flags, CFileException* error = nullptr);
+    // Creates a file that did not exist before: `preferred`, or where a file
+    // of that name exists (hidden and system files too) the first free
+    // NumberedName beside it. GetFilePath() tells which. Throws CFileException.
+    void OpenNew(const std::string& preferred, unsigned flags);
     // Reads up to count bytes; fewer only at the end of the file.
     uint32_t Read(void* buffer, uint32_t count);
     // Writes all count bytes or throws (a short write is a full disk).
@@ -43,13 +49,30 @@ public:
     bool IsOpen() const;
     const std::string& GetFilePath() const { return m_fileName; }
 
-    // Puts one file in place of another in a single step: either the target
-    // is the new file afterwards or it is untouched. Throws CFileException.
+    // Puts the file `from` in place of the file `to` (which need not exist):
+    // afterwards `to` is either the new file or exactly as it was. Where the
+    // system cannot do that in one step (Windows 95, 98 and Me lack
+    // MoveFileEx), the target is moved aside under a free name, the new file
+    // moved in and the old one removed; on any failure the target is moved
+    // back. Throws CFileException.
     static void Replace(const std::string& from, const std::string& to);
+    // Tests set this to make Replace move the target aside where one step would do.
+    static bool replaceByMovingAside;
     static void Remove(const std::string& fileName); // throws CFileException
+
+    // Name number n to try for a new file in place of `preferred`: 0 is
+    // `preferred` itself; then the same directory and extension with the first
+    // five letters of the name and three digits ("orvinta.tmp", "orvin001.tmp").
+    static std::string NumberedName(const std::string& preferred, unsigned number);
+    static constexpr unsigned NUMBERED_NAMES = 1000;
 
 private:
     [[noreturn]] void ThrowLastError() const;
+    // Replace's steps on the platform. MoveReplacing overwrites the target in
+    // one step and returns false where the system cannot; MoveNew refuses an
+    // existing target (fileExists). Both throw CFileException on failure.
+    static bool MoveReplacing(const std::string& from, const std::string& to);
+    static void MoveNew(const std::string& from, const std::string& to);
 
     std::intptr_t m_handle = -1;
     std::string m_fileName;

@@ -25,6 +25,7 @@ CFileException::Cause CauseOfErrno(int error)
     case EISDIR: return CFileException::accessDenied;
     case ENOSPC: return CFileException::diskFull;
     case EIO: return CFileException::hardIO;
+    case EEXIST: return CFileException::fileExists;
     default: return CFileException::generic;
     }
 }
@@ -40,7 +41,9 @@ bool CFile::Open(const std::string& fileName, unsigned flags, CFileException* er
 {
     Abort();
     int access = (flags & 3) == modeWrite ? O_WRONLY : (flags & 3) == modeReadWrite ? O_RDWR : O_RDONLY;
-    if (flags & modeCreate) {
+    if (flags & modeCreateNew) {
+        access |= O_CREAT | O_EXCL;
+    } else if (flags & modeCreate) {
         access |= O_CREAT;
         if (!(flags & modeNoTruncate))
             access |= O_TRUNC;
@@ -139,11 +142,26 @@ void CFile::ThrowLastError() const
     AfxThrowFileException(CauseOfErrno(error), error, m_fileName);
 }
 
-void CFile::Replace(const std::string& from, const std::string& to)
+bool CFile::MoveReplacing(const std::string& from, const std::string& to)
 {
     if (std::rename(from.c_str(), to.c_str()) != 0) {
         int error = errno;
         AfxThrowFileException(CauseOfErrno(error), error, to);
+    }
+    return true;
+}
+
+// A link refuses an existing name, as MoveFile does.
+void CFile::MoveNew(const std::string& from, const std::string& to)
+{
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        int error = errno;
+        AfxThrowFileException(CauseOfErrno(error), error, error == ENOENT ? from : to);
+    }
+    if (::unlink(from.c_str()) != 0) {
+        int error = errno;
+        ::unlink(to.c_str());
+        AfxThrowFileException(CauseOfErrno(error), error, from);
     }
 }
 

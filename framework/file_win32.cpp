@@ -19,6 +19,8 @@ CFileException::Cause CauseOfError(DWORD error)
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return CFileException::diskFull;
     case ERROR_HANDLE_EOF: return CFileException::endOfFile;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return CFileException::fileExists;
     default: return CFileException::generic;
     }
 }
@@ -61,7 +63,9 @@ bool CFile::Open(const std::string& fileName, unsigned flags, CFileException* er
     default: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
     }
     DWORD disposition = OPEN_EXISTING;
-    if (flags & modeCreate)
+    if (flags & modeCreateNew)
+        disposition = CREATE_NEW;
+    else if (flags & modeCreate)
         disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
     HANDLE handle = CreateFileA(fileName.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -141,11 +145,22 @@ void CFile::ThrowLastError() const
     AfxThrowFileException(CauseOfError(code), static_cast<long>(code), m_fileName);
 }
 
-void CFile::Replace(const std::string& from, const std::string& to)
+bool CFile::MoveReplacing(const std::string& from, const std::string& to)
 {
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DWORD code = GetLastError();
+    // Windows 95, 98 and Me export MoveFileEx only to say this.
+    if (code == ERROR_CALL_NOT_IMPLEMENTED)
+        return false;
+    AfxThrowFileException(CauseOfError(code), static_cast<long>(code), to);
+}
+
+void CFile::MoveNew(const std::string& from, const std::string& to)
+{
+    if (!MoveFileA(from.c_str(), to.c_str())) {
         DWORD code = GetLastError();
-        AfxThrowFileException(CauseOfError(code), static_cast<long>(code), to);
+        AfxThrowFileException(CauseOfError(code), static_cast<long>(code), code == ERROR_FILE_NOT_FOUND ? from : to);
     }
 }
 

@@ -71,6 +71,18 @@
 #define IDC_FILE_TYPE_DESCRIPTION 1039
 #define IDC_FILE_TYPE_PATTERNS 1040
 
+// Printing: the progress dialog, its controls and its strings
+#define IDD_PRINT_PROGRESS 113
+#define IDC_PRINT_FILE 1029
+#define IDC_PRINT_BAR 1030
+#define IDC_PRINT_PAGE 1031
+#define IDS_PRINT_PAGE_FORMAT 24
+#define IDS_PRINT_FILE_FORMAT 25
+#define IDS_PRINT_NO_ROOM 700
+#define IDS_PRINT_START_ERROR 701
+#define IDS_PRINT_PAGE_ERROR 702
+#define IDS_PRINT_END_ERROR 703
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

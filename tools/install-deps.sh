@@ -7,7 +7,9 @@ set -euo pipefail
 packages=(cmake make g++ doctest-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth fonts-wine fonts-liberation fonts-dejavu-core
-          python3 "$@")
+          python3
+          cups printer-driver-cups-pdf poppler-utils
+          "$@")
 
 missing=()
 for package in "${packages[@]}"; do

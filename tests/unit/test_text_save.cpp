@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <set>
 #include <string>
 
 #include "engine/text_buffer.h"
+#include "framework/file.h"
 
 namespace {
 
@@ -37,6 +39,26 @@ std::string Read(const std::string& name)
     bytes << in.rdbuf();
     return bytes.str();
 }
+
+void Write(const std::string& name, const std::string& bytes)
+{
+    std::ofstream out(name, std::ios::binary);
+    out << bytes;
+}
+
+std::set<std::string> NamesIn(const fs::path& directory)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Replace takes the way it must take where the system cannot replace a file in one step.
+struct ReplacingByMovingAside {
+    ReplacingByMovingAside() { CFile::replaceByMovingAside = true; }
+    ~ReplacingByMovingAside() { CFile::replaceByMovingAside = false; }
+};
 
 // Loads bytes and gives every line its own equal row, as a comparison would.
 void LoadWithRows(TextBuffer& buffer, const std::string& bytes)
@@ -113,5 +135,78 @@ TEST_CASE("a save that cannot write leaves the target as it was")
         CHECK_FALSE(buffer.Save(target));
         CHECK(fs::is_directory(target));
         CHECK_FALSE(fs::exists(directory.path / "orvinta.tmp"));
+    }
+}
+
+TEST_CASE("a save never overwrites or removes a file that it did not make")
+{
+    ScratchDirectory directory;
+    Write(directory.File("orvinta.tmp"), "mine");
+    Write(directory.File("orvin001.tmp"), "mine too");
+    TextBuffer buffer;
+    LoadWithRows(buffer, "new\r\n");
+
+    SUBCASE("a save that succeeds writes through the next free name")
+    {
+        Write(directory.File("out.txt"), "old\r\n");
+        REQUIRE(buffer.Save(directory.File("out.txt")));
+        CHECK(Read(directory.File("out.txt")) == "new\r\n");
+        CHECK(NamesIn(directory.path) == std::set<std::string>{"orvin001.tmp", "orvinta.tmp", "out.txt"});
+    }
+    SUBCASE("a save that fails removes only its own temporary file")
+    {
+        fs::create_directories(directory.path / "folder" / "inside");
+        CHECK_FALSE(buffer.Save(directory.File("folder")));
+        CHECK(NamesIn(directory.path) == std::set<std::string>{"folder", "orvin001.tmp", "orvinta.tmp"});
+    }
+    CHECK(Read(directory.File("orvinta.tmp")) == "mine");
+    CHECK(Read(directory.File("orvin001.tmp")) == "mine too");
+}
+
+TEST_CASE("numbered names for new files keep the directory and the extension, in 8.3 form")
+{
+    CHECK(CFile::NumberedName("C:\\work\\orvinta.tmp", 0) == "C:\\work\\orvinta.tmp");
+    CHECK(CFile::NumberedName("C:\\work\\orvinta.tmp", 1) == "C:\\work\\orvin001.tmp");
+    CHECK(CFile::NumberedName("D:orvinta.tmp", 42) == "D:orvin042.tmp");
+    CHECK(CFile::NumberedName("a/b.old", 999) == "a/b999.old");
+}
+
+TEST_CASE("replacing without a one-step move: the target goes aside, and comes back on any failure")
+{
+    ScratchDirectory directory;
+    ReplacingByMovingAside force;
+    const std::string target = directory.File("target.txt");
+    Write(directory.File("new.tmp"), "new");
+
+    SUBCASE("the new file takes the target's place, and a file of the aside name is kept")
+    {
+        Write(target, "old");
+        Write(directory.File("orvinta.old"), "mine");
+        CFile::Replace(directory.File("new.tmp"), target);
+        CHECK(Read(target) == "new");
+        CHECK(Read(directory.File("orvinta.old")) == "mine");
+        CHECK(NamesIn(directory.path) == std::set<std::string>{"orvinta.old", "target.txt"});
+    }
+    SUBCASE("without a target the new file only moves in")
+    {
+        CFile::Replace(directory.File("new.tmp"), target);
+        CHECK(Read(target) == "new");
+        CHECK(NamesIn(directory.path) == std::set<std::string>{"target.txt"});
+    }
+    SUBCASE("the new file cannot move in: the target is put back")
+    {
+        Write(target, "old");
+        CHECK_THROWS_AS(CFile::Replace(directory.File("missing.tmp"), target), CFileException);
+        CHECK(Read(target) == "old");
+        CHECK(NamesIn(directory.path) == std::set<std::string>{"new.tmp", "target.txt"});
+    }
+    SUBCASE("a whole save goes that way too")
+    {
+        Write(target, "old");
+        TextBuffer buffer;
+        LoadWithRows(buffer, "saved\n");
+        REQUIRE(buffer.Save(target));
+        CHECK(Read(target) == "saved\n");
+        CHECK(NamesIn(directory.path) == std::set<std::string>{"new.tmp", "target.txt"});
     }
 }

@@ -18,6 +18,8 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_about_help.cpp
     tests/win32/test_file_types.cpp
     tests/win32/test_directory_chooser.cpp
+    tests/win32/test_directory_files.cpp
 )
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32/test_file_lists.cpp
     tests/win32/test_directory_program.cpp)
+include(tests/win32/printing_tests.cmake)

@@ -265,6 +265,50 @@ TEST_CASE("closing asks about modified files, Source first, and Cancel keeps the
     CHECK(window.m_hWnd == nullptr);
 }
 
+TEST_CASE("a Yes to the save question that does not save keeps the window open and the edits")
+{
+    CompareWindowFixture fixture("a\r\n", "b\r\n");
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    const std::string path = window.sourcePath;
+    ::SetFocus(window.sourcePane.m_hWnd);
+    window.sourcePane.SendMessage(WM_CHAR, 'x', 1);
+    REQUIRE(window.sourcePane.IsModified());
+
+    SUBCASE("the read-only question answered No")
+    {
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        {
+            DialogAnswerer answers({ IDYES, IDNO });
+            window.SendMessage(WM_CLOSE);
+            REQUIRE(answers.Count() == 2);
+            CHECK(answers.At(1).text.find("is read-only") != std::string::npos);
+        }
+        CHECK(::IsWindow(window.m_hWnd));
+        {
+            DialogAnswerer answers({ IDYES, IDNO });
+            CHECK(window.SendMessage(WM_QUERYENDSESSION) == 0);
+            CHECK(answers.Count() == 2);
+        }
+    }
+    SUBCASE("the file cannot be written")
+    {
+        HANDLE lock = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        REQUIRE(lock != INVALID_HANDLE_VALUE);
+        {
+            DialogAnswerer answers({ IDYES, IDOK });
+            window.SendMessage(WM_CLOSE);
+            REQUIRE(answers.Count() == 2);
+            CHECK(answers.At(1).text == "Error writing file " + path);
+        }
+        ::CloseHandle(lock);
+        CHECK(::IsWindow(window.m_hWnd));
+    }
+    CHECK(window.sourcePane.IsModified());
+    CHECK(ReadWholeFile(path) == "a\r\n");
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_CASE("the object may go while its window is still open: the window goes first")
 {
     CleanSettings clean;

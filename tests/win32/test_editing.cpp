@@ -2,6 +2,7 @@
 // and redo, and what each does to the rows.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -176,6 +177,7 @@ TEST_CASE("Backspace and Delete cross line breaks; deleting whole rows removes e
         CHECK(Row(source, 0) == "one");
         CHECK(Row(source, 1) == "four");
         CHECK(source.buffer.HasFileLine(1)); // the untouched row keeps its line
+        CHECK(source.caret == TextPosition{ 0, 1 }); // just after the (empty) inserted text
     }
     SUBCASE("Backspace on the very first column does nothing harmful")
     {
@@ -183,7 +185,123 @@ TEST_CASE("Backspace and Delete cross line breaks; deleting whole rows removes e
         Type(source, "\b");
         CHECK(Row(source, 0) == "one");
         CHECK(source.buffer.rowCount == 4);
+        CHECK(source.undoList.empty());
+        CHECK_FALSE(source.IsModified());
+        CHECK(source.buffer.HasFileLine(0));
+        CHECK(fixture.window.statusBar.GetPaneText(source.statusPaneIndex) == "S 00001");
     }
+}
+
+TEST_CASE("the keys at the edges of the text change nothing where there is nothing to delete")
+{
+    // The first and last rows differ, so each carries a highlight and a line number to lose.
+    CompareWindowFixture fixture("first\r\nsame line here\r\nlast\r\n", "eins\r\nsame line here\r\nletzte\r\n");
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    TextPane& source = window.sourcePane;
+    auto unchanged = [&](const char* what) {
+        CAPTURE(what);
+        CHECK(source.buffer.rowCount == 3);
+        CHECK(Row(source, 0) == "first");
+        CHECK(Row(source, 2) == "last");
+        CHECK(source.buffer.IsChangedLine(0));
+        CHECK(source.buffer.IsChangedLine(2));
+        CHECK(source.undoList.empty());
+        CHECK_FALSE(source.IsModified());
+        CHECK_FALSE(source.HasSelection());
+    };
+
+    Place(source, 0, 0);
+    Type(source, "\b");
+    unchanged("Backspace at the start of the file");
+    CHECK(source.caret == TextPosition{ 0, 0 });
+
+    Place(source, 4, 2);
+    PressKey(source, VK_DELETE, 2);
+    unchanged("Delete at the end of the last line");
+    CHECK(window.statusBar.GetPaneText(source.statusPaneIndex) == "S 00003");
+
+    Place(source, 7, 2);
+    PressKey(source, VK_DELETE);
+    unchanged("Delete in the virtual space after the last line");
+
+    Place(source, 2, 3);
+    REQUIRE(source.caret == TextPosition{ 2, 3 });
+    PressKey(source, VK_DELETE);
+    unchanged("Delete on the row past the last line");
+    Place(source, 0, 3);
+    PressKey(source, VK_DELETE);
+    unchanged("Delete at the start of the row past the last line");
+    Type(source, "\b");
+    unchanged("Backspace at the start of the row past the last line");
+    CHECK(source.caret == TextPosition{ 4, 2 });
+
+    // Backspace in the virtual space after a row only steps the caret back.
+    Place(source, 7, 0);
+    Type(source, "\b");
+    unchanged("Backspace in virtual space");
+    CHECK(source.caret == TextPosition{ 6, 0 });
+    CHECK(window.masterPane.caret == TextPosition{ 6, 0 });
+    // Repeated: one step back to the end of the text, then two characters deleted.
+    source.SendMessage(WM_CHAR, '\b', 3);
+    CHECK(Row(source, 0) == "fir");
+    CHECK(source.caret == TextPosition{ 3, 0 });
+    CHECK(source.undoList.size() == 1);
+}
+
+TEST_CASE("lines with a lone CR or ending in CR CR LF stay one row through edits, merges, undo, redo and saving")
+{
+    const std::string sourceText = "abc\r\r\nx\ry\r\nend\r\n";
+    CompareWindowFixture fixture(sourceText, "other\r\nx\ry\r\nend\r\n");
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    TextPane& source = window.sourcePane;
+    TextPane& master = window.masterPane;
+    REQUIRE(source.buffer.rowCount == 3);
+    REQUIRE(Row(source, 0) == "abc\r");
+
+    Place(source, 0, 0);
+    Type(source, "z");
+    CHECK(source.buffer.rowCount == 3);
+    CHECK(Row(source, 0) == "zabc\r");
+    CHECK(Row(source, 1) == "x\ry");
+    CHECK(source.caret == TextPosition{ 1, 0 });
+    CHECK(ScreenMatchesRepaint(source.m_hWnd));
+    Place(source, 1, 1);
+    Type(source, "!");
+    CHECK(source.buffer.rowCount == 3);
+    CHECK(Row(source, 1) == "x!\ry");
+    CHECK(source.caret == TextPosition{ 2, 1 });
+    window.SendMessage(WM_COMMAND, ID_SAVE_SOURCE);
+    CHECK(ReadWholeFile(window.sourcePath) == "zabc\r\r\nx!\ry\r\nend\r\n");
+
+    window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    CHECK(source.buffer.rowCount == 3);
+    CHECK(Row(source, 0) == "abc\r");
+    window.SendMessage(WM_COMMAND, ID_SAVE_SOURCE);
+    CHECK(ReadWholeFile(window.sourcePath) == sourceText);
+    window.SendMessage(WM_COMMAND, ID_EDIT_REDO);
+    window.SendMessage(WM_COMMAND, ID_EDIT_REDO);
+    CHECK(Row(source, 1) == "x!\ry");
+    window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+
+    // The changed first block copied into the Master pane keeps its one row.
+    Place(source, 0, 0);
+    window.SendMessage(WM_COMMAND, ID_COPY_SOURCE_DIFFERENCE);
+    CHECK(master.buffer.rowCount == 3);
+    CHECK(master.buffer.GetLineText(0) == "abc\r");
+    window.SendMessage(WM_COMMAND, ID_SAVE_MASTER);
+    CHECK(ReadWholeFile(window.masterPath) == sourceText);
+
+    // So does a pasted line with a lone CR in it.
+    SetClipboardText("p\rq");
+    Place(source, 0, 2);
+    window.SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    CHECK(source.buffer.rowCount == 3);
+    CHECK(Row(source, 2) == "p\rqend");
+    CHECK(source.caret == TextPosition{ 3, 2 });
 }
 
 TEST_CASE("the clipboard: copy leaves fillers out, cut removes, paste splits lines")
@@ -208,6 +326,7 @@ TEST_CASE("the clipboard: copy leaves fillers out, cut removes, paste splits lin
     CHECK(ClipboardText() == "a\r\nb\r\n");
     CHECK(master.buffer.rowCount == 1);
     CHECK(Row(master, 0) == "c");
+    CHECK(master.caret == TextPosition{ 0, 0 });
 
     SetClipboardText("x\r\ny");
     Place(window.sourcePane, 1, 0);
@@ -234,6 +353,84 @@ TEST_CASE("the modified state follows the undo count at the last save")
     CHECK(source.IsModified());
     fixture.window.SendMessage(WM_COMMAND, ID_EDIT_REDO);
     CHECK_FALSE(source.IsModified());
+
+    SUBCASE("an edit made after undoing past the save can never read as saved")
+    {
+        fixture.window.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+        Type(source, "c");
+        CHECK(Row(source, 0) == "ac");
+        CHECK(source.IsModified());
+        CHECK(fixture.window.IsCommandEnabled(ID_SAVE_SOURCE));
+        fixture.window.SendMessage(WM_COMMAND, ID_EDIT_UNDO); // "a": still not what was saved
+        CHECK(source.IsModified());
+        fixture.window.SendMessage(WM_COMMAND, ID_EDIT_REDO);
+        {
+            DialogAnswerer answers({ IDCANCEL });
+            fixture.window.SendMessage(WM_CLOSE);
+            CHECK(answers.Count() == 1);
+        }
+        fixture.window.SendMessage(WM_COMMAND, ID_SAVE_SOURCE);
+        CHECK_FALSE(source.IsModified());
+        CHECK(ReadWholeFile(fixture.window.sourcePath) == "ac\r\n");
+    }
+}
+
+namespace {
+
+// Owns the clipboard and, when asked to give it up, closes it under the
+// program's feet: the program's EmptyClipboard then fails.
+class ClipboardSpoiler {
+public:
+    ClipboardSpoiler()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ZelvaneClipboardSpoiler";
+        ::RegisterClassA(&windowClass);
+        window = ::CreateWindowA("ZelvaneClipboardSpoiler", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 windowClass.hInstance, nullptr);
+        REQUIRE(::OpenClipboard(window));
+        ::EmptyClipboard();
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, 7);
+        std::copy_n("theirs", 7, static_cast<char*>(::GlobalLock(block)));
+        ::GlobalUnlock(block);
+        ::SetClipboardData(CF_TEXT, block);
+        ::CloseClipboard();
+    }
+    ~ClipboardSpoiler() { ::DestroyWindow(window); }
+
+    HWND window = nullptr;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_DESTROYCLIPBOARD) {
+            ::CloseClipboard();
+            return 0;
+        }
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST_CASE("Cut deletes nothing when the text does not reach the clipboard")
+{
+    CompareWindowFixture fixture("one\r\ntwo\r\n", "one\r\ntwo\r\n");
+    REQUIRE(fixture.created);
+    TextPane& source = fixture.window.sourcePane;
+    ClipboardSpoiler spoiler;
+    Place(source, 0, 0);
+    {
+        HeldKeys shift({ VK_SHIFT });
+        PressKey(source, VK_RIGHT, 2);
+    }
+    fixture.window.SendMessage(WM_COMMAND, ID_EDIT_CUT);
+    CHECK(Row(source, 0) == "one");
+    CHECK(source.undoList.empty());
+    CHECK(source.HasSelection());
+    CHECK(ClipboardText() != "on");
 }
 
 TEST_CASE("an edit past the row limit is reported and changes nothing")

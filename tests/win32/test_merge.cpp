@@ -218,6 +218,25 @@ TEST_CASE("saving a target that refuses: nothing lost, nothing reported as saved
         std::string temporary = target.substr(0, target.rfind('\\') + 1) + "orvinta.tmp";
         CHECK(::GetFileAttributesA(temporary.c_str()) == INVALID_FILE_ATTRIBUTES);
     }
+    SUBCASE("a hidden system file named orvinta.tmp beside it: saved, and that file kept")
+    {
+        std::string theirs = target.substr(0, target.rfind('\\') + 1) + "orvinta.tmp";
+        HANDLE file = ::CreateFileA(theirs.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, nullptr);
+        REQUIRE(file != INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        ::WriteFile(file, "theirs", 6, &written, nullptr);
+        ::CloseHandle(file);
+        DialogAnswerer answers;
+        window.SendMessage(WM_COMMAND, ID_SAVE_MASTER);
+        CHECK(answers.Count() == 0);
+        CHECK(ReadWholeFile(target) == "new\r\n");
+        CHECK_FALSE(window.masterPane.IsModified());
+        CHECK(ReadWholeFile(theirs) == "theirs");
+        CHECK((::GetFileAttributesA(theirs.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0);
+        ::SetFileAttributesA(theirs.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(theirs.c_str());
+    }
     SUBCASE("its directory cannot be written (it is gone): an error, the edits kept")
     {
         TempDirectory directory;

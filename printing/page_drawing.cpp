@@ -1,0 +1,112 @@
+#include "page_drawing.h"
+
+#include "engine/text_buffer.h"
+
+namespace {
+
+HFONT MakeFont(HDC dc, int pointSize, int scale, int weight, const char* face)
+{
+    return ::CreateFontA(FontHeightFor(pointSize * scale, ::GetDeviceCaps(dc, LOGPIXELSY)), 0, 0, 0, weight, FALSE,
+                         FALSE, FALSE, DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+SIZE ExtentOfM(HDC dc, HFONT font)
+{
+    SIZE size = { 0, 0 };
+    HGDIOBJ old = ::SelectObject(dc, font);
+    ::GetTextExtentPoint32A(dc, "M", 1, &size);
+    ::SelectObject(dc, old);
+    return size;
+}
+
+void DrawClipped(HDC dc, int x, int y, const RECT& clip, const CString& text)
+{
+    ::ExtTextOutA(dc, x, y, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+}
+
+// One half of a row: the line number, then the text from seven characters in,
+// its tabs every four characters from where the text starts.
+void DrawHalf(HDC dc, const PrintLayout& layout, int x, int right, int y, const TextBuffer& buffer, uint32_t row)
+{
+    HRGN clip = ::CreateRectRgn(x, y, right, y + layout.lineHeight);
+    ::SelectClipRgn(dc, clip);
+    if (buffer.HasFileLine(row)) {
+        CString number = FormatLineNumber(buffer.GetLineNumber(row));
+        ::TextOutA(dc, x, y, number.c_str(), static_cast<int>(number.size()));
+    }
+    CString text = CutToColumn(buffer.GetLineText(row), layout.charsPerColumn);
+    if (!text.empty()) {
+        int textX = x + 7 * layout.charWidth;
+        INT tabStop = 4 * layout.charWidth;
+        ::TabbedTextOutA(dc, textX, y, text.c_str(), static_cast<int>(text.size()), 1, &tabStop, textX);
+    }
+    ::SelectClipRgn(dc, nullptr);
+    ::DeleteObject(clip);
+}
+
+} // namespace
+
+bool PrintFonts::Create(HDC dc, int pointSize)
+{
+    text.Attach(MakeFont(dc, pointSize, 1, FW_NORMAL, "Courier New"));
+    bold.Attach(MakeFont(dc, pointSize, 1, FW_BOLD, "Courier New"));
+    header.Attach(MakeFont(dc, pointSize, 2, FW_BOLD, "Arial"));
+    return text.GetSafeHandle() && bold.GetSafeHandle() && header.GetSafeHandle();
+}
+
+PageMetrics MeasurePage(HDC dc, const PrintFonts& fonts)
+{
+    PageMetrics metrics;
+    metrics.width = ::GetDeviceCaps(dc, HORZRES);
+    metrics.height = ::GetDeviceCaps(dc, VERTRES);
+    metrics.dpiX = ::GetDeviceCaps(dc, LOGPIXELSX);
+    metrics.dpiY = ::GetDeviceCaps(dc, LOGPIXELSY);
+    SIZE text = ExtentOfM(dc, fonts.text);
+    SIZE header = ExtentOfM(dc, fonts.header);
+    metrics.charWidth = text.cx;
+    metrics.lineHeight = text.cy;
+    metrics.headerCharWidth = header.cx;
+    metrics.headerHeight = header.cy;
+    return metrics;
+}
+
+void DrawPageFrame(HDC dc, const PrintLayout& layout, const PrintFonts& fonts, HPEN rulePen,
+                   const CString& sourcePath, const CString& masterPath, int page)
+{
+    HGDIOBJ oldFont = ::SelectObject(dc, fonts.header);
+    CString pageText = FormatString("Page %d", page);
+    SIZE extent = { 0, 0 };
+    ::GetTextExtentPoint32A(dc, pageText.c_str(), static_cast<int>(pageText.size()), &extent);
+    int pageX = layout.rightEdge - extent.cx;
+    int top = layout.topMargin;
+    int bottom = top + layout.headerHeight;
+    // The Source path stops at the middle line, the Master path before the page number.
+    DrawClipped(dc, layout.leftMargin, top, { layout.leftMargin, top, layout.middleX, bottom }, sourcePath);
+    DrawClipped(dc, layout.rightColumnX, top, { layout.rightColumnX, top, pageX, bottom }, masterPath);
+    DrawClipped(dc, pageX, top, { pageX, top, layout.rightEdge, bottom }, pageText);
+    ::SelectObject(dc, oldFont);
+
+    HGDIOBJ oldPen = ::SelectObject(dc, rulePen);
+    ::MoveToEx(dc, layout.leftMargin, layout.ruleY, nullptr);
+    ::LineTo(dc, layout.rightEdge, layout.ruleY);
+    ::MoveToEx(dc, layout.middleX, layout.topMargin, nullptr);
+    ::LineTo(dc, layout.middleX, layout.bottomY);
+    ::SelectObject(dc, oldPen);
+}
+
+void DrawGapRule(HDC dc, const PrintLayout& layout, int y)
+{
+    int middle = y + layout.lineHeight / 2;
+    ::MoveToEx(dc, layout.leftMargin, middle, nullptr);
+    ::LineTo(dc, layout.rightEdge, middle);
+}
+
+void DrawRow(HDC dc, const PrintLayout& layout, HFONT font, int y, const TextBuffer& source,
+             const TextBuffer& master, uint32_t row)
+{
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    DrawHalf(dc, layout, layout.leftMargin, layout.middleX - layout.charWidth, y, source, row);
+    DrawHalf(dc, layout, layout.rightColumnX, layout.rightEdge, y, master, row);
+    ::SelectObject(dc, oldFont);
+}
