@@ -5,3 +5,4 @@ set(UNIT_TEST_SOURCES
     tests/unit/test_line_compare.cpp
     tests/unit/test_difference_engine.cpp
 )
+list(APPEND UNIT_TEST_SOURCES tests/unit/test_copy_core.cpp)
