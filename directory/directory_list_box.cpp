@@ -10,6 +10,7 @@
 #include "common/shared_resources.h"
 #include "directory/directory_path.h"
 #include "directory/drive_combo.h"
+#include "directory/monitor_paths.h"
 #include "directory/transparent_image.h"
 
 namespace {
@@ -251,29 +252,30 @@ LRESULT DirectoryListBox::OnFilesChanged(WPARAM, LPARAM)
     return 0;
 }
 
-// Rebuilds the list; a directory that has gone gives way to its nearest
-// existing ancestor, or to the process's directory when none is left.
+std::string DirectoryListBox::WindowsDirectory() const
+{
+    char directory[MAX_PATH];
+    UINT length = ::GetWindowsDirectoryA(directory, sizeof directory);
+    if (length == 0 || length >= sizeof directory)
+        return "c:";
+    return NormalizeDirectoryPath(std::string(directory, length), DriveLetter());
+}
+
+// Rebuilds the list. A directory that has gone gives way to its nearest
+// existing ancestor (the Windows directory when even its root is gone)
+// through SetDirectory, so that the files are read again from there and the
+// watch moves with the side.
 void DirectoryListBox::RefreshDirectory()
 {
-    std::string path = m_currentDirectory;
-    bool tookProcessDirectory = false;
-    while (!ExistsAsDirectory(path)) {
-        std::string parent = ParentDirectory(path);
-        if (!parent.empty()) {
-            path = parent;
-            continue;
-        }
-        if (tookProcessDirectory)
-            break;
-        char current[260];
-        DWORD length = ::GetCurrentDirectoryA(sizeof current, current);
-        if (length == 0 || length >= sizeof current)
-            break;
-        path = NormalizeDirectoryPath(std::string(current, length), DriveLetter());
-        tookProcessDirectory = true;
+    if (m_currentDirectory.empty())
+        return;
+    std::string path = NearestExistingDirectory(m_currentDirectory, ExistsAsDirectory, WindowsDirectory());
+    if (path == m_currentDirectory) {
+        FillDirectoryList(path);
+        return;
     }
     SetEditText(path);
-    FillDirectoryList(path);
+    SetDirectory(path);
 }
 
 bool DirectoryListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

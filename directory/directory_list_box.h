@@ -82,6 +82,7 @@ private:
     LRESULT OnTreeChanged(WPARAM, LPARAM);
     LRESULT OnFilesChanged(WPARAM, LPARAM);
     void RefreshDirectory();
+    std::string WindowsDirectory() const;
     char DriveLetter() const;
     void SetEditText(const std::string& text);
 

@@ -66,6 +66,8 @@ ON_NOTIFY(NM_SETFOCUS, IDC_SOURCE_FILES, OnFileListSetFocus)
 ON_NOTIFY(NM_SETFOCUS, IDC_MASTER_FILES, OnFileListSetFocus)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_SOURCE_FILES, OnFileListItemChanged)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_MASTER_FILES, OnFileListItemChanged)
+ON_COMMAND(IDC_COPY_TO_MASTER, OnCopyToMaster)
+ON_COMMAND(IDC_COPY_TO_SOURCE, OnCopyToSource)
 END_MESSAGE_MAP()
 
 DirectoryWindow::DirectoryWindow()
@@ -107,6 +109,7 @@ BOOL DirectoryWindow::OnInitDialog()
     masterDirectories.Bind(GetDlgItem(IDC_MASTER_DIRECTORY_LIST), &masterDrives, GetDlgItem(IDC_MASTER_DIRECTORY));
     sourceDirectories.SetEvents(this);
     masterDirectories.SetEvents(this);
+    AttachMonitors();
 
     LoadFileTypes();
     sourceDrives.Fill(g_values.driveTypes);
@@ -296,6 +299,7 @@ void DirectoryWindow::RescanSides(unsigned sides)
         if (!(sides & SideBit(side)))
             continue;
         FileListView& files = Files(side);
+        ++scanCount[side];
         files.ClearFiles();
         // A side whose directory is not known yet lists nothing.
         if (!CurrentDirectory(side).empty())
@@ -385,7 +389,9 @@ bool DirectoryWindow::PreTranslateMessage(MSG* msg)
         bool droppedCombo = focus && ::SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0) &&
                             (::GetDlgCtrlID(focus) == IDC_FILE_TYPE || ::GetDlgCtrlID(focus) == IDC_SOURCE_DRIVE ||
                              ::GetDlgCtrlID(focus) == IDC_MASTER_DRIVE);
-        if (!droppedCombo) {
+        // A name being edited in a file list takes its own Enter.
+        bool editingName = focus && (::GetParent(focus) == sourceFiles.m_hWnd || ::GetParent(focus) == masterFiles.m_hWnd);
+        if (!droppedCombo && !editingName) {
             OnOK();
             return true;
         }
@@ -452,6 +458,7 @@ void DirectoryWindow::Close()
 
 LRESULT DirectoryWindow::OnDestroy(WPARAM, LPARAM)
 {
+    StopMonitors();
     SavePlacement();
     layoutReady = false;
     return Default();

@@ -13,6 +13,7 @@
 #include "directory/file_list_view.h"
 #include "directory/file_type_list.h"
 #include "directory/layout_anchor.h"
+#include "directory/side_monitor.h"
 #include "framework/dialog.h"
 
 class DirectoryWindow : public CDialog, private DirectoryListBoxEvents {
@@ -32,6 +33,10 @@ public:
     FileTypeList fileTypes;
     // Held across every wait; rescans due meanwhile run when it is let go.
     BusyGuard busy;
+    // Each side's change monitor, watching while "MonitorChanges" is on.
+    SideMonitor monitors[2];
+    // How often each side's files have been read.
+    int scanCount[2] = { 0, 0 };
 
     int minimumWidth = 0;
     int minimumHeight = 0;
@@ -71,6 +76,8 @@ public:
     // Enables the copy button that copies away from the side's list.
     void UpdateCopyButton(Side side);
     bool SidesAreSameDirectory() const;
+    // Both sides watch their current directories (Source first), or stop.
+    void SetMonitoring(bool on);
 
     bool PreTranslateMessage(MSG* msg) override;
 
@@ -103,6 +110,8 @@ protected:
     void OnFileListDoubleClick(NMHDR* header, LRESULT* result);
     void OnFileListSetFocus(NMHDR* header, LRESULT* result);
     void OnFileListItemChanged(NMHDR* header, LRESULT* result);
+    void OnCopyToMaster();
+    void OnCopyToSource();
 
 private:
     void CaptureLayout();
@@ -117,6 +126,8 @@ private:
     void RunCompareLoop(HWND frame);
 
     void OnRescanFiles(DirectoryListBox& side) override;
+    void AttachMonitors();
+    void StopMonitors();
 
     int m_applyingEdit[2] = { 0, 0 };
     std::string m_scannedDirectory[2];

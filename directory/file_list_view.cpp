@@ -199,9 +199,21 @@ void FileListView::RedrawRow(int row)
     SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));
 }
 
-// The directory window hands on the owner-draw messages it gets about the list.
+// The file commands see every message first: the gesture, the menu commands.
+LRESULT FileListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (commands.OnMessage(message, wParam, lParam, &result))
+        return result;
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+// The directory window hands on the owner-draw messages and the notifications
+// it gets about the list.
 bool FileListView::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result)
 {
+    if (message == WM_NOTIFY)
+        return commands.OnReflectedNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
     if (message == WM_MEASUREITEM) {
         MeasureRow(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     } else if (message == WM_DRAWITEM) {

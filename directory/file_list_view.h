@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "directory/file_commands.h"
 #include "directory/file_entry.h"
 #include "framework/gdi_object.h"
 #include "framework/wnd.h"
@@ -58,6 +59,10 @@ public:
     int itemHeight = 0; // of the last drawn row
     int focusedRow = -1;
     COLORREF highlightColour;
+    // The right-button gesture, the menus and their commands.
+    FileCommands commands{ *this };
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     LRESULT OnVScroll(WPARAM, LPARAM);

@@ -195,7 +195,8 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         }
         break;
     case WM_NOTIFY:
-        if (OnNotify(wParam, lParam, result))
+        // The control that sent it may handle it itself first.
+        if (ReflectToChild(message, wParam, lParam, result) || OnNotify(wParam, lParam, result))
             return true;
         break;
     case WM_INITMENUPOPUP:
@@ -241,6 +242,9 @@ bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
         break;
     case WM_COMPAREITEM:
         child = reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem;
+        break;
+    case WM_NOTIFY:
+        child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
         break;
     default: // WM_VKEYTOITEM, WM_CHARTOITEM
         child = reinterpret_cast<HWND>(lParam);

@@ -61,7 +61,8 @@ protected:
     virtual void PostNcDestroy() {}
     // A control gets the owner-draw and key-to-item messages that its parent
     // receives about it (WM_DRAWITEM, WM_MEASUREITEM, WM_VKEYTOITEM, ...), so
-    // it draws itself; true when it handled the message.
+    // it draws itself, and its own WM_NOTIFY before the parent's table; true
+    // when it handled the message.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     void UpdateMenuItems(HMENU popup);
     // Reports an exception that reached a window procedure.

@@ -50,6 +50,17 @@
 #define IDC_COPY_NO 1026
 #define IDC_COPY_YES_TO_ALL 1027
 
+// The file lists' menus (108) and their commands; the rename messages
+#define IDM_FILE_LIST 108
+#define ID_FILE_LIST_COMPARE 105
+#define ID_FILE_LIST_COPY 40006
+#define ID_FILE_LIST_DELETE 40007
+#define ID_FILE_LIST_RENAME 40008
+#define ID_FILE_LIST_HELP 40009
+#define ID_FILE_LIST_HELP_TOPICS 40010
+#define IDS_RENAME_REFUSED 800
+#define IDS_RENAME_FAILED 801
+
 // Commands of the comparison window. The framework's own commands and
 // indicators (59392, 59393, 59137, 59138, 59140, 57345) are numbers in the
 // script, since the framework declares them as constants.

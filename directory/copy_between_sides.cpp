@@ -1,0 +1,81 @@
+#include "copy_between_sides.h"
+
+#include "directory/copy_selected.h"
+#include "directory/directory_window.h"
+
+namespace {
+
+int RowOfFile(const FileListView& list, const std::string& fileName)
+{
+    int count = list.RowCount();
+    for (int row = 0; row < count; ++row) {
+        const FileEntry* entry = list.GetEntry(row);
+        if (entry && entry->fileName == fileName)
+            return row;
+    }
+    return -1;
+}
+
+// Brings the two lists up to date for each file copied, finding its row by
+// name: the row it was chosen on may hold another file by now.
+class ListUpdater : public CopyListener {
+public:
+    ListUpdater(FileListView& from, FileListView& to) : m_from(from), m_to(to) {}
+
+    void FileCopied(const std::string& fileName) override
+    {
+        int row = RowOfFile(m_from, fileName);
+        FileEntry* source = row >= 0 ? m_from.GetEntry(row) : nullptr;
+        if (!source)
+            return; // the next rescan shows it
+        FileEntry* target = m_to.GetEntry(row);
+        if (!target) {
+            m_to.entries.Add(FileEntry());
+            target = m_to.entries[m_to.entries.size() - 1];
+            // The array stays in the order a later pairing pass expects;
+            // entries keep their addresses when it is sorted.
+            m_to.entries.Sort();
+            LVITEMA item = {};
+            item.mask = LVIF_PARAM;
+            item.iItem = row;
+            item.lParam = reinterpret_cast<LPARAM>(target);
+            m_to.SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+        source->mark = 0;
+        *target = *source;
+        source->status = 0;
+        target->status = 0;
+        source->mark = 1;
+        m_from.RedrawRow(row);
+        m_to.RedrawRow(row);
+    }
+
+private:
+    FileListView& m_from;
+    FileListView& m_to;
+};
+
+} // namespace
+
+std::vector<std::string> SelectedFileNames(const FileListView& list)
+{
+    std::vector<std::string> names;
+    for (int row : list.GetSelectedRows())
+        if (const FileEntry* entry = list.GetEntry(row))
+            names.push_back(entry->fileName);
+    return names;
+}
+
+void CopyBetweenSides(DirectoryWindow& window, Side from, const std::vector<std::string>& fileNames)
+{
+    if (fileNames.empty() || window.SidesAreSameDirectory())
+        return;
+    Side to = from == SOURCE_SIDE ? MASTER_SIDE : SOURCE_SIDE;
+    // Questions and the progress dialog dispatch messages: no rescan may
+    // replace the rows meanwhile.
+    BusyGuard::Hold hold(window.busy);
+    ListUpdater updater(window.Files(from), window.Files(to));
+    // The directories the rows were read from: a switch whose rescan is still
+    // due must not make a chosen name stand for another directory's file.
+    CopySelected(&window, window.ScannedDirectory(from), window.ScannedDirectory(to), fileNames, &updater);
+}
