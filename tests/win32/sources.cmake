@@ -27,4 +27,4 @@ list(APPEND WIN32_TEST_SOURCES
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32/test_file_lists.cpp
     tests/win32/test_directory_program.cpp)
 include(tests/win32/printing_tests.cmake)
-list(APPEND WIN32_TEST_SOURCES tests/win32/test_file_commands.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/win32/test_file_commands.cpp tests/win32/test_directory_watching.cpp)
