@@ -52,9 +52,9 @@ public:
 
     // False when the file cannot be opened.
     bool Open(const std::string& path);
-    // Reads up to count bytes, fewer only at the end of the file; -1 when a
-    // read fails (a directory opened by name fails here).
-    long long Read(char* buffer, size_t count);
+    // One system read of up to count bytes: 0 at the end of the file, -1
+    // when the read fails (a directory opened by name fails here).
+    long long ReadSome(char* buffer, size_t count);
 
 private:
     std::intptr_t handle = -1;

@@ -106,21 +106,13 @@ bool SharedReadFile::Open(const std::string& path)
     return true;
 }
 
-long long SharedReadFile::Read(char* buffer, size_t count)
+long long SharedReadFile::ReadSome(char* buffer, size_t count)
 {
-    size_t done = 0;
-    while (done < count) {
-        ssize_t got = ::read(static_cast<int>(handle), buffer + done, count - done);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return -1;
-        }
-        if (got == 0)
-            break;
-        done += static_cast<size_t>(got);
+    for (;;) {
+        ssize_t got = ::read(static_cast<int>(handle), buffer, count);
+        if (got >= 0 || errno != EINTR)
+            return got;
     }
-    return static_cast<long long>(done);
 }
 
 void LowerCaseName(std::string& name)

@@ -74,19 +74,12 @@ bool SharedReadFile::Open(const std::string& path)
     return true;
 }
 
-long long SharedReadFile::Read(char* buffer, size_t count)
+long long SharedReadFile::ReadSome(char* buffer, size_t count)
 {
-    size_t done = 0;
-    while (done < count) {
-        DWORD got = 0;
-        if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer + done, static_cast<DWORD>(count - done), &got,
-                      nullptr))
-            return -1;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return static_cast<long long>(done);
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer, static_cast<DWORD>(count), &got, nullptr))
+        return -1;
+    return got;
 }
 
 void LowerCaseName(std::string& name)
