@@ -89,7 +89,12 @@ StatusOfPair::StatusOfPair(std::string sourceDirectory, std::string masterDirect
 
 int StatusOfPair::operator()(const FileEntry& source, const FileEntry& master)
 {
-    if (method == 1 && !comparer)
-        comparer = std::make_shared<ContentComparer>();
+    if (method == 1 && !comparer) {
+        try {
+            comparer = std::make_shared<ContentComparer>();
+        } catch (const std::bad_alloc&) {
+            // CompareStatus tries on its own and counts a failure as a difference.
+        }
+    }
     return CompareStatus(source, master, sourceDirectory, masterDirectory, method, comparer.get());
 }

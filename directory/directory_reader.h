@@ -1,7 +1,8 @@
-// The seam between directory scanning and the platform: listing one directory
-// by a wildcard pattern. The Win32 side (directory_reader_win32.cpp) uses
-// FindFirstFileA/FindNextFileA; the POSIX side (directory_reader_posix.cpp)
-// serves the native tests and benchmarks with the same answers.
+// The seam between the directory side and the platform: listing one
+// directory by a wildcard pattern, and reading a file while others may write
+// it. The Win32 side (directory_reader_win32.cpp) uses FindFirstFileA and
+// CreateFileA; the POSIX side (directory_reader_posix.cpp) serves the native
+// tests and benchmarks with the same answers.
 #pragma once
 
 #include <cstddef>
