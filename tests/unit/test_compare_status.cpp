@@ -117,7 +117,7 @@ TEST_CASE("contents: files that changed size since the scan are read to their re
         {"an empty file was written to", 0, 0, 3, 1},
     };
     for (const Row& row : rows) {
-        CAPTURE(row.label);
+        INFO("case: " << row.label);
         std::string bytes = Bytes(row.source > row.master ? row.source : row.master);
         directory.Write("a", bytes.substr(0, row.source));
         directory.Write("b", bytes.substr(0, row.master));
