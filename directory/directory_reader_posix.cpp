@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,11 +46,12 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         wanted.pop_back();
     if (wanted.empty())
         return;
-    DIR* listing = ::opendir(directory.empty() ? "." : directory.c_str());
+    // Closed however the walk ends, an allocation failure in found() included.
+    std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(directory.empty() ? "." : directory.c_str()), ::closedir);
     if (!listing)
         return;
-    int directoryHandle = ::dirfd(listing);
-    while (dirent* item = ::readdir(listing)) {
+    int directoryHandle = ::dirfd(listing.get());
+    while (dirent* item = ::readdir(listing.get())) {
         const char* fileName = item->d_name;
         if (std::strcmp(fileName, ".") == 0 || std::strcmp(fileName, "..") == 0)
             continue;
@@ -77,7 +79,6 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         entry.shortNameIsLongName = IsUpperCase83(entry.fileName);
         found(entry);
     }
-    ::closedir(listing);
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name)
