@@ -58,6 +58,15 @@ int ContentComparer::Compare(const std::string& sourcePath, const std::string& m
     }
 }
 
+int CompareContents(const std::string& sourcePath, const std::string& masterPath, uint64_t expectedSize)
+{
+    try {
+        return ContentComparer().Compare(sourcePath, masterPath, expectedSize);
+    } catch (const std::bad_alloc&) {
+        return 1;
+    }
+}
+
 int CompareStatus(const FileEntry& source, const FileEntry& master, const std::string& sourceDirectory,
                   const std::string& masterDirectory, int method, ContentComparer* comparer)
 {
@@ -69,13 +78,8 @@ int CompareStatus(const FileEntry& source, const FileEntry& master, const std::s
     case 1: {
         std::string sourcePath = JoinPath(sourceDirectory, source.fileName);
         std::string masterPath = JoinPath(masterDirectory, master.fileName);
-        if (comparer)
-            return comparer->Compare(sourcePath, masterPath, source.size);
-        try {
-            return ContentComparer().Compare(sourcePath, masterPath, source.size);
-        } catch (const std::bad_alloc&) {
-            return 1; // no memory for the blocks: counted as different, like an unreadable file
-        }
+        return comparer ? comparer->Compare(sourcePath, masterPath, source.size)
+                        : CompareContents(sourcePath, masterPath, source.size);
     }
     default:
         return 1;
@@ -93,7 +97,7 @@ int StatusOfPair::operator()(const FileEntry& source, const FileEntry& master)
         try {
             comparer = std::make_shared<ContentComparer>();
         } catch (const std::bad_alloc&) {
-            // CompareStatus tries on its own and counts a failure as a difference.
+            // CompareContents tries on its own and counts a failure as a difference.
         }
     }
     return CompareStatus(source, master, sourceDirectory, masterDirectory, method, comparer.get());

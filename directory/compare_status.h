@@ -34,6 +34,11 @@ private:
     std::unique_ptr<char[]> masterBlock;
 };
 
+// One content comparison with blocks of its own (ContentComparer::Compare);
+// when the blocks cannot be allocated the pair counts as different.
+int CompareContents(const std::string& sourcePath, const std::string& masterPath,
+                    uint64_t expectedSize = ContentComparer::UNKNOWN_SIZE);
+
 // The status of a pair of equal names under a method: sizes first, then
 // method 0 the DOS date and time, method 1 the contents (each entry's own
 // file in its own directory); any other method gives 1 for equal sizes.
