@@ -39,6 +39,26 @@ HRESULT OrvextCanUnloadNow()
     return function ? function() : E_FAIL;
 }
 
+ULONG KeyHandleCount(HKEY key)
+{
+    // The basic information class (0) of NtQueryObject, as the system lays it out.
+    struct BasicInformation {
+        ULONG attributes;
+        ACCESS_MASK grantedAccess;
+        ULONG handleCount;
+        ULONG pointerCount;
+        ULONG reserved[10];
+    };
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    BasicInformation information = {};
+    ULONG length = 0;
+    if (!query || query(key, 0, &information, sizeof information, &length) != 0)
+        return 0;
+    return information.handleCount;
+}
+
 Handler::Handler()
 {
     REQUIRE(::CoCreateInstance(CLSID_ORVEXT, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, init.OutVoid()) ==

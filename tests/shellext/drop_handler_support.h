@@ -25,6 +25,10 @@ private:
 // DllCanUnloadNow of the loaded library (S_OK also when it is not loaded).
 HRESULT OrvextCanUnloadNow();
 
+// How many handles the system counts on the object behind a key handle; 0
+// when it cannot tell.
+ULONG KeyHandleCount(HKEY key);
+
 // A handler created through the registry, as the shell creates it.
 struct Handler {
     ComPtr<IShellExtInit> init;

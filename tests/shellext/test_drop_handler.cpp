@@ -238,17 +238,25 @@ TEST_CASE("what the shell hands to Initialize, however odd, never escapes as a f
         REQUIRE(shellData.Get());
         TestDataObject data(shellData.Get());
         HKEY classKey = nullptr;
-        REQUIRE(::RegOpenKeyExA(HKEY_CLASSES_ROOT, "Folder", 0, KEY_READ, &classKey) == ERROR_SUCCESS);
-        DWORD handlesBefore = 0;
-        ::GetProcessHandleCount(::GetCurrentProcess(), &handlesBefore);
+        // A key of the test's own, so that nothing else holds a handle to it.
+        const char* const KEY = "Software\\Brindlecote Software\\ORVEXT drop handler test";
+        REQUIRE(::RegCreateKeyExA(HKEY_CURRENT_USER, KEY, 0, nullptr, REG_OPTION_VOLATILE, KEY_READ, nullptr,
+                                  &classKey, nullptr) == ERROR_SUCCESS);
+        REQUIRE(KeyHandleCount(classKey) == 1);
         CHECK(handler.init->Initialize(folder, &data, classKey) == S_OK);
         CHECK(data.References() == 2);
+        CHECK(KeyHandleCount(classKey) == 2);
         CHECK(handler.init->Initialize(nullptr, nullptr, nullptr) == E_FAIL);
         CHECK(data.References() == 1);
-        DWORD handlesAfter = 0;
-        ::GetProcessHandleCount(::GetCurrentProcess(), &handlesAfter);
-        CHECK(handlesAfter == handlesBefore);
+        CHECK(KeyHandleCount(classKey) == 1);
+        // And the last Release lets go of a second drop's hold.
+        CHECK(handler.init->Initialize(folder, &data, classKey) == S_OK);
+        handler.init.Reset();
+        handler.menu.Reset();
+        CHECK(data.References() == 1);
+        CHECK(KeyHandleCount(classKey) == 1);
         ::RegCloseKey(classKey);
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, KEY);
     }
     ::CoTaskMemFree(folder);
 }
