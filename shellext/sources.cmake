@@ -32,7 +32,6 @@ add_executable(shellext_tests EXCLUDE_FROM_ALL
     tests/shellext/test_registration.cpp
     tests/shellext/test_drop_handler.cpp
     tests/shellext/test_end_to_end.cpp
-    tests/win32/test_support.cpp
     shellext/shell_text.cpp
 )
 target_include_directories(shellext_tests PRIVATE ${DOCTEST_INCLUDE_DIR})

@@ -2,13 +2,14 @@
 
 #include <shlwapi.h>
 
-#include "tests/win32/test_support.h"
 
 const char* const DROP_HANDLER_KEY = "Folder\\shellex\\DragDropHandlers\\ORVINTA Shell Extension";
 const char* const APPROVED_KEY_PATH = "Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 const char* const APP_PATH_KEY_PATH = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ORVINTA.EXE";
 
 namespace {
+const char* const PROGRAM_SETTINGS_KEY = "Software\\Brindlecote Software\\ORVINTA";
+
 std::string UniqueName(const char* stem)
 {
     static unsigned counter = 0;
@@ -50,6 +51,43 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 } // namespace
+
+void PumpFor(DWORD milliseconds)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMilliseconds)
+{
+    DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start >= timeoutMilliseconds)
+            return condition();
+        PumpFor(10);
+    }
+    return true;
+}
+
+CleanProgramSettings::CleanProgramSettings()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_SETTINGS_KEY);
+}
+
+CleanProgramSettings::~CleanProgramSettings()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_SETTINGS_KEY);
+}
 
 std::string BesideTests(const char* name)
 {
@@ -219,9 +257,15 @@ bool Recorder::WaitForRun(DWORD timeoutMilliseconds) const
 std::vector<std::string> Recorder::Arguments() const
 {
     std::vector<std::string> words;
-    std::string content = ReadWholeFile(m_output);
-    if (content == "<missing>")
+    HANDLE file = ::CreateFileA(m_output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return words;
+    std::string content(static_cast<size_t>(::GetFileSize(file, nullptr)), '\0');
+    DWORD read = 0;
+    if (!content.empty())
+        ::ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr);
+    ::CloseHandle(file);
+    content.resize(read);
     size_t start = 0;
     while (start < content.size()) {
         size_t end = content.find('\n', start);

@@ -6,8 +6,23 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+// Dispatches this thread's messages for about the given time, never longer.
+void PumpFor(DWORD milliseconds);
+// Pumps until the condition holds or the time runs out; returns the condition.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMilliseconds);
+
+// ORVINTA's settings key, removed now and at the end (ORVINTA writes it on exit).
+class CleanProgramSettings {
+public:
+    CleanProgramSettings();
+    ~CleanProgramSettings();
+    CleanProgramSettings(const CleanProgramSettings&) = delete;
+    CleanProgramSettings& operator=(const CleanProgramSettings&) = delete;
+};
 
 // The file next to the test program (ORVEXT.DLL, ORVINTA.EXE, the recorder).
 std::string BesideTests(const char* name);

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "drop_handler_support.h"
-#include "tests/win32/test_support.h"
 
 namespace {
 using Words = std::vector<std::string>;

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "drop_handler_support.h"
-#include "tests/win32/test_support.h"
 
 namespace {
 const int SOURCE_EDIT = 1004;
@@ -98,7 +97,7 @@ std::vector<std::string> CompareInOrvinta(const std::string& source, const std::
 
 TEST_CASE("Compare opens ORVINTA's directory window on the two folders")
 {
-    CleanSettings settings;
+    CleanProgramSettings settings;
     RegisteredOrvext registered;
     TempTree tree;
     std::string source = tree.MakeDirectory("First Last");
