@@ -265,10 +265,10 @@ STDMETHODIMP CShellExtension::GetCommandString(UINT_PTR, UINT, UINT*, LPSTR, UIN
 CompareCommand BuildCompareCommand(const std::string& sourcePath, const std::string& masterPath)
 {
     CompareCommand command;
-    char program[MAX_PATH] = "";
-    LONG size = sizeof program;
+    // The last byte is never handed out, so the text always ends in a zero.
+    char program[MAX_PATH + 1] = "";
+    LONG size = MAX_PATH;
     if (::RegQueryValueA(HKEY_LOCAL_MACHINE, APP_PATH_KEY, program, &size) == ERROR_SUCCESS) {
-        program[sizeof program - 1] = '\0';
         command.program = program;
         // Some installers write the path in quotes; the file name must not have them.
         if (command.program.size() >= 2 && command.program.front() == '"' && command.program.back() == '"')
