@@ -4,9 +4,11 @@
 
 #include <windows.h>
 #include <olectl.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 #include "shellext_support.h"
 
@@ -45,6 +47,36 @@ std::string LowerCase(std::string text)
     ::CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
     return text;
 }
+
+// Takes the rights to write away from a key while it lives, through a handle
+// kept open to give them back.
+class ReadOnlyKey {
+public:
+    ReadOnlyKey(HKEY root, const std::string& path)
+    {
+        REQUIRE(::RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &m_key) == ERROR_SUCCESS);
+        DWORD size = 0;
+        ::RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        m_saved.resize(size);
+        REQUIRE(::RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data(), &size) == ERROR_SUCCESS);
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        REQUIRE(::ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                                        nullptr));
+        REQUIRE(::RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS);
+        ::LocalFree(readOnly);
+    }
+    ~ReadOnlyKey()
+    {
+        ::RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data());
+        ::RegCloseKey(m_key);
+    }
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+private:
+    HKEY m_key = nullptr;
+    std::vector<BYTE> m_saved;
+};
 
 // The five entries, each with the data registration gives it.
 void CheckRegistered(const std::string& libraryPath)
@@ -106,18 +138,42 @@ TEST_CASE("the exports report what registration did")
     CheckUnregistered();
     CHECK(exports.unregisterServer() == S_OK);
 
-    SUBCASE("a write that fails after the class key exists is a failure")
+    SUBCASE("the Approved list without the rights to write it: a failure, the rest written")
     {
-        // Below a volatile key the lasting InprocServer32 subkey cannot be made.
+        {
+            ReadOnlyKey readOnly(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH);
+            CHECK(exports.registerServer() == SELFREG_E_CLASS);
+            CHECK(ReadString(HKEY_CLASSES_ROOT, ClassKeyPath() + "\\InprocServer32", "ThreadingModel") == "Apartment");
+            CHECK(ReadString(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY, nullptr) == OrvextClassId());
+            CHECK(ReadString(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH, OrvextClassId().c_str()) == "<absent>");
+            // Unregistering skips what it may not touch and still succeeds.
+            CHECK(exports.unregisterServer() == S_OK);
+        }
+        CheckUnregistered();
+    }
+    SUBCASE("a class key where the server's subkey cannot be made: a failure")
+    {
+        // Below a volatile key no lasting subkey can be made.
         HKEY volatileKey = nullptr;
         REQUIRE(::RegCreateKeyExA(HKEY_CLASSES_ROOT, ClassKeyPath().c_str(), 0, nullptr, REG_OPTION_VOLATILE,
                                   KEY_ALL_ACCESS, nullptr, &volatileKey, nullptr) == ERROR_SUCCESS);
         ::RegCloseKey(volatileKey);
         CHECK(exports.registerServer() == SELFREG_E_CLASS);
-        // What could be written still was.
         CHECK(ReadString(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY, nullptr) == OrvextClassId());
         CHECK(exports.unregisterServer() == S_OK);
         CheckUnregistered();
+    }
+    SUBCASE("a class key that cannot be opened for writing: a failure with nothing written")
+    {
+        HKEY classKey = nullptr;
+        REQUIRE(::RegCreateKeyExA(HKEY_CLASSES_ROOT, ClassKeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &classKey, nullptr) == ERROR_SUCCESS);
+        ::RegCloseKey(classKey);
+        ReadOnlyKey readOnly(HKEY_CLASSES_ROOT, ClassKeyPath());
+        CHECK(exports.registerServer() == E_FAIL);
+        CHECK(ReadString(HKEY_CLASSES_ROOT, ClassKeyPath(), nullptr) == "<absent>");
+        CHECK(ReadString(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY, nullptr) == "<absent>");
+        CHECK(ReadString(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH, OrvextClassId().c_str()) == "<absent>");
     }
 }
 
