@@ -257,7 +257,9 @@ bool Recorder::WaitForRun(DWORD timeoutMilliseconds) const
 std::vector<std::string> Recorder::Arguments() const
 {
     std::vector<std::string> words;
-    HANDLE file = ::CreateFileA(m_output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // The recorder may still hold the handle it renamed the file through.
+    HANDLE file = ::CreateFileA(m_output.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return words;
     std::string content(static_cast<size_t>(::GetFileSize(file, nullptr)), '\0');

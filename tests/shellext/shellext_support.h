@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <doctest/doctest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -117,3 +119,17 @@ public:
 private:
     Interface* m_pointer = nullptr;
 };
+
+// Lists of command-line words read as such in failure messages.
+namespace doctest {
+template <>
+struct StringMaker<std::vector<std::string>> {
+    static String convert(const std::vector<std::string>& words)
+    {
+        std::string text = "[";
+        for (const std::string& word : words)
+            text += (text.size() > 1 ? ", \"" : "\"") + word + "\"";
+        return String((text + "]").c_str());
+    }
+};
+} // namespace doctest

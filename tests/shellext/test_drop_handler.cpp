@@ -108,7 +108,7 @@ TEST_CASE("the drop menu gets Com&pare before the shell's first separator")
         { "verbs only", { "&Move Here", nullptr, "Cancel" }, 0, 100, 200, CMF_VERBSONLY, 0, -1 },
     };
     for (const Row& row : rows) {
-        INFO(row.label);
+        INFO(std::string(row.label));
         HMENU menu = DropMenu(row.items);
         int before = ::GetMenuItemCount(menu);
         CHECK(handler.menu->QueryContextMenu(menu, row.index, row.firstId, row.lastId, row.flags) == row.result);
@@ -150,7 +150,7 @@ TEST_CASE("Compare starts the program of the App Paths entry with exactly the tw
         { "drive root as the target", blankNew, "C:\\" },
     };
     for (const Row& row : rows) {
-        INFO(row.label);
+        INFO(std::string(row.label));
         CHECK(CompareThroughRecorder({ row.source }, row.master) == Words{ row.source, row.master });
     }
 
@@ -165,7 +165,7 @@ TEST_CASE("Compare starts the program of the App Paths entry with exactly the tw
     SUBCASE("the verb, in any case")
     {
         for (const char* verb : { "compare", "COMPARE", "Compare" }) {
-            INFO(verb);
+            INFO(std::string(verb));
             Handler handler;
             REQUIRE(InitializeDrop(handler.init.Get(), { plainNew }, blankOld) == S_OK);
             Recorder recorder;

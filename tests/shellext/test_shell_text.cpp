@@ -47,7 +47,7 @@ TEST_CASE("each quoted path comes back from the command line exactly")
         { "empty", "", "C:\\x" },
     };
     for (const Row& row : rows) {
-        INFO(row.label);
+        INFO(std::string(row.label));
         std::string parameters = QuoteArgument(row.source) + " " + QuoteArgument(row.master);
         std::vector<std::string> words = SplitAsSystem(parameters);
         REQUIRE(words.size() == 2);
