@@ -35,6 +35,38 @@ std::string ItemText(HMENU menu, int position)
     return text;
 }
 
+// Counts (and closes) the dialogs this thread shows while it lives, from a
+// timer, so that a message box can never hold a test.
+class DialogWatch {
+public:
+    DialogWatch() { s_seen = 0; m_timer = ::SetTimer(nullptr, 0, 50, OnTimer); }
+    ~DialogWatch() { ::KillTimer(nullptr, m_timer); }
+    DialogWatch(const DialogWatch&) = delete;
+    DialogWatch& operator=(const DialogWatch&) = delete;
+    int Seen() const { return s_seen; }
+
+private:
+    static BOOL CALLBACK CloseDialog(HWND window, LPARAM)
+    {
+        char className[16] = "";
+        ::GetClassNameA(window, className, sizeof className);
+        if (std::string(className) == "#32770" && ::IsWindowVisible(window)) {
+            ++s_seen;
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
+        return TRUE;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), CloseDialog, 0);
+    }
+
+    static int s_seen;
+    UINT_PTR m_timer = 0;
+};
+int DialogWatch::s_seen = 0;
+
 // Drops the dragged paths on the target and picks "Com&pare" by offset 0.
 Words CompareThroughRecorder(const Words& dragged, const std::string& target)
 {
@@ -258,4 +290,18 @@ TEST_CASE("what the shell hands to Initialize, however odd, never escapes as a f
         ::RegDeleteKeyA(HKEY_CURRENT_USER, KEY);
     }
     ::CoTaskMemFree(folder);
+}
+
+TEST_CASE("a program that cannot be started is not reported: no message, success")
+{
+    RegisteredOrvext registered;
+    TempTree tree;
+    SetAppPath((tree.Path() + "\\missing\\ORVINTA.EXE").c_str());
+    std::string source = tree.MakeDirectory("a b");
+    Handler handler;
+    REQUIRE(InitializeDrop(handler.init.Get(), { source }, tree.Path()) == S_OK);
+    DialogWatch watch;
+    CHECK(InvokeOffset(handler.menu.Get(), 0) == S_OK);
+    PumpFor(200);
+    CHECK(watch.Seen() == 0);
 }
