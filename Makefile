@@ -26,7 +26,7 @@ $(WIN32)/CMakeCache.txt:
 build: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache.txt
 	cmake --build $(NATIVE) -j$(JOBS)
 	cmake --build $(WIN64) -j$(JOBS)
-	cmake --build $(WIN32) -j$(JOBS) --target orvinta
+	cmake --build $(WIN32) -j$(JOBS) --target orvinta orvext
 
 # Needs a display (DISPLAY set); without one it runs on a private Xvfb.
 run: build

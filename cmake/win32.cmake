@@ -51,3 +51,4 @@ include(tests/unit/app_tests.cmake)
 
     include(tests/e2e/sources.cmake OPTIONAL)
 endif()
+include(shellext/sources.cmake)
