@@ -70,6 +70,9 @@
 #define IDC_FILE_TYPE_DESCRIPTION 1039
 #define IDC_FILE_TYPE_PATTERNS 1040
 
+// The Preferences dialog
+#include "preferences_ids.h"
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

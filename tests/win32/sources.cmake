@@ -20,3 +20,6 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_directory_chooser.cpp
     tests/win32/test_directory_files.cpp
 )
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_preferences.cpp
+)
