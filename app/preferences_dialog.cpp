@@ -12,9 +12,6 @@ const int HOW_COMPARE_BUTTONS[] = { IDC_PREFS_COMPARE_TIMESTAMPS, IDC_PREFS_COMP
 constexpr int WHITE_SPACE_COUNT = sizeof WHITE_SPACE_BUTTONS / sizeof WHITE_SPACE_BUTTONS[0];
 constexpr int HOW_COMPARE_COUNT = sizeof HOW_COMPARE_BUTTONS / sizeof HOW_COMPARE_BUTTONS[0];
 
-// Dialog template units, so descriptions line up after short pattern lists.
-INT FILE_TYPE_TAB_STOPS[] = { 80, 90, 100, 110 };
-
 } // namespace
 
 std::vector<FileTypeFilter> PreferenceValues::Filters() const
@@ -62,8 +59,9 @@ BOOL PreferencesDialog::OnInitDialog()
     CenterWindow();
 
     fileTypeList.SubclassDlgItem(IDC_PREFS_FILE_TYPES, this);
-    fileTypeList.SendMessage(LB_SETTABSTOPS, sizeof FILE_TYPE_TAB_STOPS / sizeof FILE_TYPE_TAB_STOPS[0],
-                             reinterpret_cast<LPARAM>(FILE_TYPE_TAB_STOPS));
+    // In dialog template units, so descriptions line up after short pattern lists.
+    INT tabStops[] = { 80, 90, 100, 110 };
+    fileTypeList.SendMessage(LB_SETTABSTOPS, sizeof tabStops / sizeof tabStops[0], reinterpret_cast<LPARAM>(tabStops));
     for (size_t i = 0; i < values.descriptions.size(); ++i)
         fileTypeList.AddString(FileTypeLine(values.patternLists[i], values.descriptions[i]).c_str());
     fileTypeList.SetCurSel(0);
