@@ -21,3 +21,9 @@ include(directory/chooser_sources.cmake)
 list(APPEND APP_PORTABLE_SOURCES
     app/file_types.cpp
 )
+# The Preferences dialog and its colour swatches
+list(APPEND APP_WIN32_SOURCES
+    app/color_swatch.cpp
+    app/preferences_dialog.cpp
+    app/preferences.cpp
+)

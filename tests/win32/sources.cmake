@@ -21,3 +21,6 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_directory_files.cpp
 )
 include(tests/win32/printing_tests.cmake)
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_preferences.cpp
+)
