@@ -38,6 +38,8 @@ ON_COMMAND(IDC_PREFS_FILE_TYPE_EDIT, OnEditFileType)
 ON_CONTROL(LBN_DBLCLK, IDC_PREFS_FILE_TYPES, OnEditFileType)
 ON_COMMAND(IDC_PREFS_FILE_TYPE_DELETE, OnDeleteFileType)
 ON_COMMAND(IDC_HELP_BUTTON, OnHelp)
+ON_CONTROL(STN_DBLCLK, IDC_PREFS_SOURCE_SWATCH, OnSourceSwatchDoubleClick)
+ON_CONTROL(STN_DBLCLK, IDC_PREFS_MASTER_SWATCH, OnMasterSwatchDoubleClick)
 END_MESSAGE_MAP()
 
 PreferencesDialog::PreferencesDialog(CWnd* owner) : CDialog(IDD_PREFERENCES, owner) {}
@@ -130,25 +132,6 @@ void PreferencesDialog::OnDeleteFileType()
     values.descriptions.erase(values.descriptions.begin() + static_cast<std::ptrdiff_t>(index));
     fileTypeList.SendMessage(LB_DELETESTRING, index);
     fileTypeList.SetCurSel(0);
-}
-
-// STN_DBLCLK has the code of an accelerator (1), which the command table
-// files under the menu's code; so the swatches' double-clicks are taken here.
-bool PreferencesDialog::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (lParam != 0 && HIWORD(wParam) == STN_DBLCLK) {
-        switch (LOWORD(wParam)) {
-        case IDC_PREFS_SOURCE_SWATCH:
-            OnSourceSwatchDoubleClick();
-            return true;
-        case IDC_PREFS_MASTER_SWATCH:
-            OnMasterSwatchDoubleClick();
-            return true;
-        default:
-            break;
-        }
-    }
-    return CDialog::OnCommand(wParam, lParam);
 }
 
 // Double-click on the Source swatch: the colour dialog on its colour.

@@ -48,7 +48,6 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnNewFileType();

@@ -267,7 +267,9 @@ bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);
     UINT code = HIWORD(wParam);
-    bool fromControl = lParam != 0 && code > 1;
+    // Menus and accelerators send no window; a control's notification code
+    // (LBN_SELCHANGE and STN_DBLCLK are 1, as an accelerator's) is its own.
+    bool fromControl = lParam != 0;
     // An accelerator must not run a command that its menu item shows disabled.
     if (!fromControl && !IsCommandEnabled(id))
         return true;

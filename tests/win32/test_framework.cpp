@@ -15,6 +15,7 @@ constexpr UINT CMD_ALLOWED = 41000;
 constexpr UINT CMD_GUARDED = 41001;
 constexpr UINT CMD_RANGE_FIRST = 41010;
 constexpr UINT CMD_RANGE_LAST = 41019;
+constexpr UINT CMD_CONTROL = 41020;
 constexpr UINT WM_PROBE = WM_APP + 7;
 
 class ProbeFrame : public CFrameWnd {
@@ -24,8 +25,10 @@ public:
     UINT lastRangeId = 0;
     bool guardedEnabled = false;
     int probes = 0;
+    int selectionChanges = 0;
 
 protected:
+    void OnSelectionChange() { ++selectionChanges; }
     void OnAllowed() { ++allowedRuns; }
     void OnGuarded() { ++guardedRuns; }
     void OnUpdateGuarded(CCmdUI* state) { state->Enable(guardedEnabled); }
@@ -45,6 +48,7 @@ ON_COMMAND(CMD_GUARDED, OnGuarded)
 ON_UPDATE_COMMAND_UI(CMD_GUARDED, OnUpdateGuarded)
 ON_COMMAND_RANGE(CMD_RANGE_FIRST, CMD_RANGE_LAST, OnRange)
 ON_MESSAGE(WM_PROBE, OnProbe)
+ON_CONTROL(LBN_SELCHANGE, CMD_CONTROL, OnSelectionChange)
 END_MESSAGE_MAP()
 
 class IdleCountingDialog : public CDialog {
@@ -111,6 +115,20 @@ TEST_CASE("a disabled command is refused from an accelerator and runs once enabl
     frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_GUARDED, 1), 0);
     CHECK(frame.guardedRuns == 1);
     CHECK(frame.IsCommandEnabled(CMD_ALLOWED));
+}
+
+TEST_CASE("a control's notification with code 1 is its own, not an accelerator")
+{
+    ProbeFrame frame;
+    frame.m_title = "probe";
+    REQUIRE(frame.LoadFrame(IDR_COMPARE_WINDOW, WS_OVERLAPPEDWINDOW));
+    // LBN_SELCHANGE and an accelerator share the code 1; only the window tells them apart.
+    frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_CONTROL, LBN_SELCHANGE), reinterpret_cast<LPARAM>(frame.m_hWnd));
+    CHECK(frame.selectionChanges == 1);
+    frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_ALLOWED, 1), reinterpret_cast<LPARAM>(frame.m_hWnd));
+    CHECK(frame.allowedRuns == 0);
+    frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_ALLOWED, 1), 0);
+    CHECK(frame.allowedRuns == 1);
 }
 
 TEST_CASE("menu items take their state from the update handlers when the menu opens")
