@@ -14,3 +14,8 @@ list(APPEND WIN32_TEST_SOURCES
 list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_compare_window.cpp
 )
+# What the screen shows after edits, the shared scroll bar, the window's place.
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_screen_after_edit.cpp
+    tests/win32/test_window_layout.cpp
+)
