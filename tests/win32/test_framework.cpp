@@ -111,6 +111,8 @@ TEST_CASE("a disabled command is refused from an accelerator and runs once enabl
     frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_GUARDED, 1), 0);
     CHECK(frame.guardedRuns == 1);
     CHECK(frame.IsCommandEnabled(CMD_ALLOWED));
+    // Without an update handler a command reads as enabled only when something handles it.
+    CHECK_FALSE(frame.IsCommandEnabled(41999));
 }
 
 TEST_CASE("menu items take their state from the update handlers when the menu opens")
