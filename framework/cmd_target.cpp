@@ -52,3 +52,9 @@ bool CCmdTarget::OnUpdateCmdMsg(CCmdUI* state)
     (this->*HandlerCast<void (CCmdTarget::*)(CCmdUI*)>(entry->handler))(state);
     return true;
 }
+
+void CCmdTarget::GetCommandState(CCmdUI* state)
+{
+    if (!OnUpdateCmdMsg(state))
+        state->m_enabled = FindMessageEntry(GetMessageMap(), WM_COMMAND, 0, state->m_nID, HandlerKind::command) != nullptr;
+}

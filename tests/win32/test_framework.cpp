@@ -115,6 +115,8 @@ TEST_CASE("a disabled command is refused from an accelerator and runs once enabl
     frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_GUARDED, 1), 0);
     CHECK(frame.guardedRuns == 1);
     CHECK(frame.IsCommandEnabled(CMD_ALLOWED));
+    // Without an update handler a command reads as enabled only when something handles it.
+    CHECK_FALSE(frame.IsCommandEnabled(41999));
 }
 
 TEST_CASE("a control's notification with code 1 is its own, not an accelerator")
@@ -150,21 +152,30 @@ TEST_CASE("menu items take their state from the update handlers when the menu op
     ::DestroyMenu(popup);
 }
 
+namespace {
+
+IdleCountingDialog* g_runningDialog = nullptr;
+
+// Ends the running dialog from inside its loop.
+void CALLBACK CancelRunningDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_runningDialog && g_runningDialog->m_hWnd)
+        g_runningDialog->PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+} // namespace
+
 TEST_CASE("a modal dialog runs idle processing in its own loop and returns its result")
 {
     IdleCountingDialog dialog;
     CWinApp& app = *AfxGetApp();
     app.m_pMainWnd = &dialog;
-    // Ends the dialog from inside its loop, once it has had time to go idle.
-    static IdleCountingDialog* running = nullptr;
-    running = &dialog;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (running && running->m_hWnd)
-            running->PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    });
+    // Ends the dialog once it has had time to go idle.
+    g_runningDialog = &dialog;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 200, CancelRunningDialog);
     INT_PTR result = dialog.DoModal();
     ::KillTimer(nullptr, timer);
-    running = nullptr;
+    g_runningDialog = nullptr;
     app.m_pMainWnd = nullptr;
     CHECK(result == IDCANCEL);
     CHECK(dialog.initialised);
