@@ -23,6 +23,7 @@ list(APPEND WIN32_TEST_SOURCES
 include(tests/win32/printing_tests.cmake)
 list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_preferences.cpp
+)
 # What the screen shows after edits, the shared scroll bar, the window's place.
 list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_screen_after_edit.cpp
