@@ -23,7 +23,7 @@ std::string HelpFile()
 }
 
 struct WindowSearch {
-    DWORD process;
+    DWORD process = 0;
     HWND viewer = nullptr;
     std::vector<HWND> messageBoxes;
 };
@@ -46,7 +46,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data)
 
 WindowSearch FindViewerWindows()
 {
-    WindowSearch search{::GetCurrentProcessId()};
+    WindowSearch search;
+    search.process = ::GetCurrentProcessId();
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search;
 }
