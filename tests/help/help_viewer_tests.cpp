@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,7 +27,9 @@ std::string HelpFile()
 struct WindowSearch {
     DWORD process = 0;
     HWND viewer = nullptr;
-    std::vector<HWND> messageBoxes;
+    DWORD viewerProcess = 0;
+    std::vector<std::pair<HWND, DWORD>> dialogs;
+    std::vector<HWND> messageBoxes;  // the viewer's own dialogs
 };
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM data)
@@ -33,14 +37,18 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data)
     auto* search = reinterpret_cast<WindowSearch*>(data);
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    if (process == search->process || !::IsWindowVisible(window))
+    if (process == search->process)
         return TRUE;
     char name[64] = "";
     ::GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, kViewerClass) == 0)
-        search->viewer = window;
-    else if (lstrcmpA(name, "#32770") == 0)
-        search->messageBoxes.push_back(window);
+    if (lstrcmpA(name, kViewerClass) == 0) {
+        // The viewer may show a message before its own window.
+        search->viewerProcess = process;
+        if (::IsWindowVisible(window))
+            search->viewer = window;
+    } else if (lstrcmpA(name, "#32770") == 0 && ::IsWindowVisible(window)) {
+        search->dialogs.emplace_back(window, process);
+    }
     return TRUE;
 }
 
@@ -49,6 +57,9 @@ WindowSearch FindViewerWindows()
     WindowSearch search;
     search.process = ::GetCurrentProcessId();
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    for (const auto& dialog : search.dialogs)
+        if (search.viewerProcess && dialog.second == search.viewerProcess)
+            search.messageBoxes.push_back(dialog.first);
     return search;
 }
 
@@ -192,4 +203,92 @@ TEST_CASE("HELP_FINDER opens the contents, which list the topics")
                               "The About box", "Troubleshooting"})
         CHECK_MESSAGE(text.find(title) != std::string::npos, title);
     QuitViewer(owner.window, file);
+}
+
+namespace {
+
+struct ProgramWindowSearch {
+    DWORD process;
+    const char* captionStart;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindProgramWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<ProgramWindowSearch*>(data);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char caption[512] = "";
+    ::GetWindowTextA(window, caption, sizeof caption);
+    if (process == search->process && ::IsWindowVisible(window) &&
+        strncmp(caption, search->captionStart, strlen(search->captionStart)) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForProgramWindow(DWORD process, const char* captionStart)
+{
+    for (int i = 0; i < 600; ++i) {
+        Pump();
+        ProgramWindowSearch search{process, captionStart};
+        ::EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
+    return nullptr;
+}
+
+std::string WriteTempFile(const char* name, const char* text)
+{
+    char directory[MAX_PATH];
+    ::GetTempPathA(sizeof directory, directory);
+    std::string path = std::string(directory) + name;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+    ::CloseHandle(file);
+    return path;
+}
+
+} // namespace
+
+TEST_CASE("ORVINTA's own help commands reach the help file beside it")
+{
+    const std::string file = HelpFile();
+    const std::string program = file.substr(0, file.size() - 4) + ".EXE";
+    const std::string source = WriteTempFile("help_source.txt", "one\ntwo\n");
+    const std::string master = WriteTempFile("help_master.txt", "one\nthree\n");
+    std::string commandLine = "\"" + program + "\" \"" + source + "\" \"" + master + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    REQUIRE(::CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &started));
+    HWND window = WaitForProgramWindow(started.dwProcessId, "Zelvane - ");
+    REQUIRE_MESSAGE(window, "the comparison window did not open");
+
+    // Help Topics of the comparison window: the contents.
+    ::PostMessageA(window, WM_COMMAND, 40003, 0);
+    WaitForTopic([](const std::string& shown) { return FirstLine(shown) == "Zelvane Help"; });
+
+    // The About box's Help button: topic 3.
+    ::PostMessageA(window, WM_COMMAND, 40022, 0);
+    HWND about = WaitForProgramWindow(started.dwProcessId, "About Zelvane");
+    REQUIRE_MESSAGE(about, "the About box did not open");
+    ::PostMessageA(about, WM_COMMAND, MAKEWPARAM(1010, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(about, 1010)));
+    WaitForTopic([](const std::string& shown) { return EndsWith(FirstLine(shown), ": The About box"); });
+
+    ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    CHECK(::WaitForSingleObject(started.hProcess, 60000) == WAIT_OBJECT_0);
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
+    Owner owner;
+    QuitViewer(owner.window, file);
+    ::DeleteFileA(source.c_str());
+    ::DeleteFileA(master.c_str());
 }
