@@ -67,6 +67,8 @@ def context_hash(name):
 
 
 def _unpack(fmt, data, offset, what):
+    if offset < 0:
+        raise HelpFileError('%s lies before the start of the data' % what)
     try:
         return struct.unpack_from(fmt, data, offset)
     except struct.error:

@@ -113,7 +113,8 @@ class FileSystemAndInputs(unittest.TestCase):
         self.assertEqual(hlp_ctxmap.read_help_file(data), sorted(files))
 
     def test_damaged_files_are_refused_not_misread(self):
-        for data in (b'', b'\x3f\x5f\x03\x00' + b'\0' * 12, b'MZ' + b'\0' * 30):
+        negative_directory = struct.pack('<IiiI', 0x00035F3F, -12, -1, 16)
+        for data in (b'', b'\x3f\x5f\x03\x00' + b'\0' * 12, b'MZ' + b'\0' * 30, negative_directory):
             with self.assertRaises(hlp_ctxmap.HelpFileError):
                 hlp_ctxmap.read_help_file(data)
         no_context = hlp_ctxmap.write_help_file([(b'|SYSTEM', 4, b'x')])
