@@ -82,6 +82,7 @@ DirectoryWindow::DirectoryWindow()
 
 BOOL DirectoryWindow::OnInitDialog()
 {
+    m_closing = false;
     App()->m_pMainWnd = this;
     RECT outer;
     ::GetWindowRect(m_hWnd, &outer);
@@ -249,7 +250,7 @@ void DirectoryWindow::LoadFileTypes()
 // takes the focus from the edit again: the counter keeps that from asking twice.
 void DirectoryWindow::ApplyDirectoryEdit(Side side)
 {
-    if (m_applyingEdit[side])
+    if (m_applyingEdit[side] || m_closing)
         return;
     ++m_applyingEdit[side];
     int id = side == SOURCE_SIDE ? IDC_SOURCE_DIRECTORY : IDC_MASTER_DIRECTORY;
@@ -270,7 +271,7 @@ void DirectoryWindow::ApplyDirectoryEdit(Side side)
 void DirectoryWindow::ApplyPattern()
 {
     HWND edit = GetDlgItem(IDC_PATTERN);
-    if (!::SendMessageA(edit, EM_GETMODIFY, 0, 0))
+    if (m_closing || !::SendMessageA(edit, EM_GETMODIFY, 0, 0))
         return;
     App()->WriteProfileString(SECTION_POSITION, "FileExtensions", GetDlgItemText(IDC_PATTERN).c_str());
     ::SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
@@ -444,6 +445,7 @@ void DirectoryWindow::OnExit()
 
 void DirectoryWindow::Close()
 {
+    m_closing = true;
     sourceDirectory = GetDlgItemText(IDC_SOURCE_DIRECTORY);
     masterDirectory = GetDlgItemText(IDC_MASTER_DIRECTORY);
     CloseHelp();
@@ -452,6 +454,7 @@ void DirectoryWindow::Close()
 
 LRESULT DirectoryWindow::OnDestroy(WPARAM, LPARAM)
 {
+    m_closing = true;
     SavePlacement();
     layoutReady = false;
     return Default();

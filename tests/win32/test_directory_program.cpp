@@ -79,7 +79,8 @@ struct Band {
     int bottom;
 };
 
-// The runs of colour down a column of the list's rows, below its header.
+// The runs of colour down a column of the list's rows, below its header, as
+// on the screen (another process's window surface is not readable here).
 std::vector<Band> Bands(HWND list, int x)
 {
     RECT client, header;
@@ -87,14 +88,16 @@ std::vector<Band> Bands(HWND list, int x)
     ::GetWindowRect(::GetDlgItem(list, 0) ? ::GetDlgItem(list, 0) : ::GetWindow(list, GW_CHILD), &header);
     ::MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&header), 2);
     std::vector<Band> bands;
-    HDC dc = ::GetDC(list);
+    HDC dc = ::GetDC(nullptr);
     for (int y = header.bottom + 1; y < client.bottom; ++y) {
-        COLORREF colour = ::GetPixel(dc, x, y);
+        POINT point = { x, y };
+        ::ClientToScreen(list, &point);
+        COLORREF colour = ::GetPixel(dc, point.x, point.y);
         if (bands.empty() || bands.back().colour != colour)
             bands.push_back({ colour, y, y });
         bands.back().bottom = y;
     }
-    ::ReleaseDC(list, dc);
+    ::ReleaseDC(nullptr, dc);
     return bands;
 }
 

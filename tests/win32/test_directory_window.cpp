@@ -208,6 +208,13 @@ TEST_CASE("a directory that does not exist is reported once and the side keeps i
     CHECK(start == 0);
     CHECK(end == missing.size());
     CHECK(window.CurrentDirectory(SOURCE_SIDE) == source.Path());
+
+    // Closing with the text still there asks nothing more.
+    window.SendMessage(WM_CLOSE);
+    PumpFor(50);
+    CHECK(answerer.Count() == 1);
+    CHECK_FALSE(::IsWindow(window.m_hWnd));
+    CHECK(window.sourceDirectory == missing);
 }
 
 TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape closes the window")
