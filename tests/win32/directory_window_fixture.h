@@ -10,6 +10,7 @@
 #include <string>
 
 #include "directory/directory_window.h"
+#include "directory/compare_files_dialog.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
 #include "test_support.h"

@@ -20,4 +20,4 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_directory_chooser.cpp
 )
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32/test_file_lists.cpp
-    tests/win32/test_directory_program.cpp)
+    tests/win32/test_directory_program.cpp tests/win32/test_directory_commands.cpp)

@@ -98,7 +98,12 @@ std::vector<Band> Bands(HWND list, int x)
         bands.back().bottom = y;
     }
     ::ReleaseDC(nullptr, dc);
-    return bands;
+    // Thin lines (a border, the gap under the header) are not rows.
+    std::vector<Band> rows;
+    for (const Band& band : bands)
+        if (band.bottom - band.top >= 3 && (rows.empty() || rows.back().colour != band.colour))
+            rows.push_back(band);
+    return rows;
 }
 
 std::string Text(HWND hwnd)
@@ -139,6 +144,10 @@ TEST_CASE("ORVINTA on two directories paints the differing rows and opens a doub
             return leftBands.size() >= 4;
         },
         5000);
+    std::string seen;
+    for (const Band& band : leftBands)
+        seen += std::to_string(band.top) + "-" + std::to_string(band.bottom) + ":" + std::to_string(band.colour) + " ";
+    CAPTURE(seen);
     REQUIRE(leftBands.size() >= 4);
     CHECK(leftBands[0].colour == RGB(255, 0, 255)); // a.txt differs
     CHECK(leftBands[1].colour == white);            // b.txt is the same
