@@ -35,29 +35,30 @@ public:
         ::CloseHandle(m_process.hProcess);
         ::CloseHandle(m_process.hThread);
     }
+    struct Search {
+        DWORD process;
+        const char* className;
+        HWND found;
+    };
+    static BOOL CALLBACK FindProgramWindow(HWND hwnd, LPARAM data)
+    {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        char name[64] = "";
+        ::GetClassNameA(hwnd, name, sizeof name);
+        if (owner == s->process && ::IsWindowVisible(hwnd) && lstrcmpA(name, s->className) == 0) {
+            s->found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
     HWND WaitForWindow(const char* className, DWORD timeout = 15000) const
     {
-        struct Search {
-            DWORD process;
-            const char* className;
-            HWND found;
-        } search = { m_process.dwProcessId, className, nullptr };
+        Search search = { m_process.dwProcessId, className, nullptr };
         auto find = [&] {
             search.found = nullptr;
-            ::EnumWindows(
-                [](HWND hwnd, LPARAM data) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(data);
-                    DWORD owner = 0;
-                    ::GetWindowThreadProcessId(hwnd, &owner);
-                    char name[64] = "";
-                    ::GetClassNameA(hwnd, name, sizeof name);
-                    if (owner == s->process && ::IsWindowVisible(hwnd) && lstrcmpA(name, s->className) == 0) {
-                        s->found = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            ::EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         };
         PumpUntil(find, timeout);

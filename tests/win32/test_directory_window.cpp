@@ -322,22 +322,14 @@ TEST_CASE("a stored placement with a zero is not restored")
     CHECK(outer.left != 0);
 }
 
-TEST_CASE("the directory window's own loop rests when nothing happens")
-{
-    TempDirectory source, master;
-    source.Write("a.txt", "1");
-    master.Write("a.txt", "22");
-    CleanSettings clean;
-    DirectoryWindow window;
-    window.sourceDirectory = source.Path();
-    window.masterDirectory = master.Path();
-    static DirectoryWindow* running = nullptr;
-    static FILETIME created, exited, kernelStart, userStart, kernelEnd, userEnd;
-    static DWORD firstTick = 0;
-    running = &window;
-    firstTick = 0;
-    // Once the scans are done, measure the thread's work over 600 ms of quiet.
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+// Once the scans are done, measures the process's work over 600 ms of quiet
+// and then closes the window.
+struct QuietMeter {
+    inline static DirectoryWindow* running = nullptr;
+    inline static FILETIME created, exited, kernelStart, userStart, kernelEnd, userEnd;
+    inline static DWORD firstTick = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
         if (!running || !running->m_hWnd || running->ScannedDirectory(MASTER_SIDE).empty())
             return;
         if (!firstTick) {
@@ -350,13 +342,29 @@ TEST_CASE("the directory window's own loop rests when nothing happens")
         ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernelEnd, &userEnd);
         running->PostMessage(WM_CLOSE);
         running = nullptr;
-    });
+    }
+};
+
+TEST_CASE("the directory window's own loop rests when nothing happens")
+{
+    TempDirectory source, master;
+    source.Write("a.txt", "1");
+    master.Write("a.txt", "22");
+    CleanSettings clean;
+    DirectoryWindow window;
+    window.sourceDirectory = source.Path();
+    window.masterDirectory = master.Path();
+    QuietMeter::running = &window;
+    QuietMeter::firstTick = 0;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, QuietMeter::Tick);
     INT_PTR result = window.DoModal();
     ::KillTimer(nullptr, timer);
     AfxGetApp()->m_pMainWnd = nullptr;
     CHECK(result == 2);
-    REQUIRE(firstTick != 0);
+    REQUIRE(QuietMeter::firstTick != 0);
     auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    ULONGLONG busyMs = (ticks(userEnd) - ticks(userStart) + ticks(kernelEnd) - ticks(kernelStart)) / 10000;
+    ULONGLONG busyMs = (ticks(QuietMeter::userEnd) - ticks(QuietMeter::userStart) + ticks(QuietMeter::kernelEnd) -
+                        ticks(QuietMeter::kernelStart)) /
+                       10000;
     CHECK(busyMs < 80); // a polling loop costs well over that
 }
