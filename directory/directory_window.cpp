@@ -108,6 +108,8 @@ BOOL DirectoryWindow::OnInitDialog()
     masterDirectories.Bind(GetDlgItem(IDC_MASTER_DIRECTORY_LIST), &masterDrives, GetDlgItem(IDC_MASTER_DIRECTORY));
     sourceDirectories.SetEvents(this);
     masterDirectories.SetEvents(this);
+    sourceFiles.directoryListBox = &sourceDirectories;
+    masterFiles.directoryListBox = &masterDirectories;
 
     LoadFileTypes();
     sourceDrives.Fill(g_values.driveTypes);
