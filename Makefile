@@ -48,8 +48,9 @@ screenshot: build
 
 bench: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt
 	@tools/install-deps.sh hyperfine
-	cmake --build $(NATIVE) -j$(JOBS) --target diffbench
+	cmake --build $(NATIVE) -j$(JOBS) --target diffbench dirbench
 	bench/run_bench.sh
+	bench/run_dirbench.sh
 	bench/first_paint.sh $(WIN64)
 
 clean:

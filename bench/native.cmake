@@ -6,3 +6,10 @@ target_compile_options(diffbench PRIVATE -O2)
 # for loading the C++ runtime.
 target_link_options(diffbench PRIVATE -static)
 set_target_properties(diffbench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# The directory side: scanning, pairing and the status of every pair.
+add_executable(dirbench bench/dirbench.cpp)
+target_link_libraries(dirbench PRIVATE zel_core_fast)
+target_compile_options(dirbench PRIVATE -O2)
+target_link_options(dirbench PRIVATE -static)
+set_target_properties(dirbench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

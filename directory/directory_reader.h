@@ -1,9 +1,11 @@
-// The seam between directory scanning and the platform: listing one directory
-// by a wildcard pattern. The Win32 side (directory_reader_win32.cpp) uses
-// FindFirstFileA/FindNextFileA; the POSIX side (directory_reader_posix.cpp)
-// serves the native tests and benchmarks with the same answers.
+// The seam between the directory side and the platform: listing one
+// directory by a wildcard pattern, and reading a file while others may write
+// it. The Win32 side (directory_reader_win32.cpp) uses FindFirstFileA and
+// CreateFileA; the POSIX side (directory_reader_posix.cpp) serves the native
+// tests and benchmarks with the same answers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -38,6 +40,26 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
 // directory + the platform's separator + name. A drive root held as "d:"
 // gives "d:\name".
 std::string JoinPath(const std::string& directory, const std::string& name);
+
+// A file opened for reading while others may go on reading and writing it
+// (FILE_SHARE_READ | FILE_SHARE_WRITE on Win32). Never throws: the content
+// comparison counts every failure as a difference.
+class SharedReadFile {
+public:
+    SharedReadFile() = default;
+    ~SharedReadFile();
+    SharedReadFile(const SharedReadFile&) = delete;
+    SharedReadFile& operator=(const SharedReadFile&) = delete;
+
+    // False when the file cannot be opened.
+    bool Open(const std::string& path);
+    // One system read of up to count bytes: 0 at the end of the file, -1
+    // when the read fails (a directory opened by name fails here).
+    long long ReadSome(char* buffer, size_t count);
+
+private:
+    std::intptr_t handle = -1;
+};
 
 // Lower-cases a file name for display: the code page's lower case on Win32
 // (CharLowerBuffA), ASCII letters natively.

@@ -4,8 +4,10 @@
 // 8.3 name).
 #include "directory_reader.h"
 
+#include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,11 +46,12 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         wanted.pop_back();
     if (wanted.empty())
         return;
-    DIR* listing = ::opendir(directory.empty() ? "." : directory.c_str());
+    // Closed however the walk ends, an allocation failure in found() included.
+    std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(directory.empty() ? "." : directory.c_str()), ::closedir);
     if (!listing)
         return;
-    int directoryHandle = ::dirfd(listing);
-    while (dirent* item = ::readdir(listing)) {
+    int directoryHandle = ::dirfd(listing.get());
+    while (dirent* item = ::readdir(listing.get())) {
         const char* fileName = item->d_name;
         if (std::strcmp(fileName, ".") == 0 || std::strcmp(fileName, "..") == 0)
             continue;
@@ -58,6 +61,8 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         struct stat info;
         if (::fstatat(directoryHandle, fileName, &info, 0) != 0)
             continue; // vanished since the listing, or a dangling link
+        if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode))
+            continue; // pipes, sockets and devices have no counterpart on Windows
         FoundEntry entry;
         entry.fileName = std::move(name);
         entry.size = S_ISDIR(info.st_mode) ? 0 : static_cast<uint64_t>(info.st_size);
@@ -74,7 +79,6 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         entry.shortNameIsLongName = IsUpperCase83(entry.fileName);
         found(entry);
     }
-    ::closedir(listing);
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name)
@@ -84,6 +88,32 @@ std::string JoinPath(const std::string& directory, const std::string& name)
     if (directory.back() == '/')
         return directory + name;
     return directory + "/" + name;
+}
+
+SharedReadFile::~SharedReadFile()
+{
+    if (handle >= 0)
+        ::close(static_cast<int>(handle));
+}
+
+bool SharedReadFile::Open(const std::string& path)
+{
+    // Non-blocking, so that a pipe that took a listed file's name cannot
+    // hang the comparison; regular files read as usual.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    handle = fd;
+    return true;
+}
+
+long long SharedReadFile::ReadSome(char* buffer, size_t count)
+{
+    for (;;) {
+        ssize_t got = ::read(static_cast<int>(handle), buffer, count);
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
 }
 
 void LowerCaseName(std::string& name)

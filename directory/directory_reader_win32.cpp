@@ -2,6 +2,7 @@
 #include "directory_reader.h"
 
 #include <cstring>
+#include <memory>
 #include <windows.h>
 
 #include "file_entry.h"
@@ -29,9 +30,11 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
                    const std::function<void(const FoundEntry&)>& found)
 {
     WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(JoinPath(directory, pattern).c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
+    HANDLE handle = FindFirstFileA(JoinPath(directory, pattern).c_str(), &data);
+    if (handle == INVALID_HANDLE_VALUE)
         return;
+    // Closed however the walk ends, an allocation failure in found() included.
+    std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(handle, FindClose);
     do {
         if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0)
             continue;
@@ -43,8 +46,7 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         entry.shortNameIsLongName =
             data.cAlternateFileName[0] == '\0' || std::strcmp(data.cAlternateFileName, data.cFileName) == 0;
         found(entry);
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+    } while (FindNextFileA(handle, &data));
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name)
@@ -54,6 +56,32 @@ std::string JoinPath(const std::string& directory, const std::string& name)
     if (directory.back() == '\\' || directory.back() == '/')
         return directory + name;
     return directory + "\\" + name;
+}
+
+SharedReadFile::~SharedReadFile()
+{
+    if (handle != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+
+bool SharedReadFile::Open(const std::string& path)
+{
+    // Write sharing too: a program writing in a watched directory must not
+    // fail with a sharing error while a rescan compares its file.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    handle = reinterpret_cast<std::intptr_t>(file);
+    return true;
+}
+
+long long SharedReadFile::ReadSome(char* buffer, size_t count)
+{
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer, static_cast<DWORD>(count), &got, nullptr))
+        return -1;
+    return got;
 }
 
 void LowerCaseName(std::string& name)

@@ -62,11 +62,15 @@ FileEntry MakeFileEntry(const FoundEntry& found)
 int CompareNames(const std::string& a, const std::string& b)
 {
     size_t common = std::min(a.size(), b.size());
+    const char* x = a.data();
+    const char* y = b.data();
     for (size_t i = 0; i < common; ++i) {
-        unsigned char x = Folded(a[i]);
-        unsigned char y = Folded(b[i]);
-        if (x != y)
-            return x < y ? -1 : 1;
+        if (x[i] == y[i])
+            continue;
+        unsigned char p = Folded(x[i]);
+        unsigned char q = Folded(y[i]);
+        if (p != q)
+            return p < q ? -1 : 1;
     }
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
@@ -84,13 +88,12 @@ void FileEntryArray::Add(FileEntry entry)
 
 void FileEntryArray::Sort()
 {
-    // Stable, so the duplicates a second matching pattern adds keep their
-    // order; the standard sort also copes with the already sorted listings
-    // NTFS returns.
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const std::unique_ptr<FileEntry>& a, const std::unique_ptr<FileEntry>& b) {
-                         return CompareFileEntries(*a, *b) < 0;
-                     });
+    // The standard sort: NTFS lists names already in order, where a plain
+    // quicksort degrades to quadratic time and deep recursion.
+    std::sort(entries.begin(), entries.end(),
+              [](const std::unique_ptr<FileEntry>& a, const std::unique_ptr<FileEntry>& b) {
+                  return CompareFileEntries(*a, *b) < 0;
+              });
 }
 
 void FileEntryArray::Clear()

@@ -5,3 +5,8 @@ set(UNIT_TEST_SOURCES
     tests/unit/test_line_compare.cpp
     tests/unit/test_difference_engine.cpp
 )
+list(APPEND UNIT_TEST_SOURCES
+    tests/unit/test_file_types.cpp
+    tests/unit/test_directory_scan.cpp
+    tests/unit/test_compare_status.cpp
+)

@@ -21,3 +21,6 @@ list(APPEND WIN32_TEST_SOURCES
 )
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32/test_file_lists.cpp
     tests/win32/test_directory_program.cpp tests/win32/test_directory_commands.cpp)
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_directory_files.cpp
+)
