@@ -131,8 +131,9 @@ void DirectoryListBox::SetEditText(const std::string& text)
 
 void DirectoryListBox::FillDirectoryList(const std::string& path)
 {
-    int pathDrive = path.size() > 1 && path[1] == ':' ? DriveIndexOf(path[0]) : -2;
-    if (pathDrive == -1) {
+    bool hasDrive = path.size() > 1 && path[1] == ':';
+    int pathDrive = hasDrive ? DriveIndexOf(path[0]) : -1;
+    if (hasDrive && pathDrive < 0) {
         ::MessageBeep(MB_ICONHAND);
         return;
     }
@@ -142,7 +143,7 @@ void DirectoryListBox::FillDirectoryList(const std::string& path)
     m_levelCount = 0;
 
     // The root item names the path's own drive when it has one.
-    char drive = pathDrive >= 0 ? static_cast<char>('a' + pathDrive) : DriveLetter();
+    char drive = hasDrive ? static_cast<char>('a' + pathDrive) : DriveLetter();
     for (const ChainItem& item : AncestorChain(path, drive)) {
         AddString(item.text.c_str());
         m_itemPaths.push_back(item.path);

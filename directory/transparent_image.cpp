@@ -1,5 +1,41 @@
 #include "transparent_image.h"
 
+#include <initializer_list>
+
+namespace {
+
+// The memory contexts and bitmaps of one drawing, released in any case.
+struct Scratch {
+    HDC strip = nullptr;
+    HDC mask = nullptr;
+    HDC copy = nullptr;
+    HBITMAP maskBitmap = nullptr;
+    HBITMAP copyBitmap = nullptr;
+    HGDIOBJ oldStrip = nullptr;
+    HGDIOBJ oldMask = nullptr;
+    HGDIOBJ oldCopy = nullptr;
+
+    ~Scratch()
+    {
+        if (oldCopy)
+            ::SelectObject(copy, oldCopy);
+        if (oldMask)
+            ::SelectObject(mask, oldMask);
+        if (oldStrip)
+            ::SelectObject(strip, oldStrip);
+        if (copyBitmap)
+            ::DeleteObject(copyBitmap);
+        if (maskBitmap)
+            ::DeleteObject(maskBitmap);
+        for (HDC dc : { copy, mask, strip }) {
+            if (dc)
+                ::DeleteDC(dc);
+        }
+    }
+};
+
+} // namespace
+
 void DrawTransparentImage(HDC target, int x, int y, HBITMAP strip, int imageX)
 {
     BITMAP info;
@@ -7,53 +43,39 @@ void DrawTransparentImage(HDC target, int x, int y, HBITMAP strip, int imageX)
         return;
     const int side = info.bmHeight;
 
-    HDC image = ::CreateCompatibleDC(target);
-    HDC maskDc = ::CreateCompatibleDC(target);
-    HBITMAP mask = ::CreateBitmap(side, side, 1, 1, nullptr);
-    if (!image || !maskDc || !mask) {
-        if (mask)
-            ::DeleteObject(mask);
-        if (maskDc)
-            ::DeleteDC(maskDc);
-        if (image)
-            ::DeleteDC(image);
+    Scratch scratch;
+    scratch.strip = ::CreateCompatibleDC(target);
+    scratch.mask = ::CreateCompatibleDC(target);
+    scratch.copy = ::CreateCompatibleDC(target);
+    scratch.maskBitmap = ::CreateBitmap(side, side, 1, 1, nullptr);
+    scratch.copyBitmap = ::CreateCompatibleBitmap(target, side, side);
+    if (!scratch.strip || !scratch.mask || !scratch.copy || !scratch.maskBitmap || !scratch.copyBitmap)
         return;
-    }
-    HGDIOBJ oldImage = ::SelectObject(image, strip);
-    HGDIOBJ oldMask = ::SelectObject(maskDc, mask);
-    COLORREF oldImageBack = ::GetBkColor(image);
-    COLORREF oldImageText = ::GetTextColor(image);
-    COLORREF oldTargetBack = ::GetBkColor(target);
-    COLORREF oldTargetText = ::GetTextColor(target);
+    scratch.oldStrip = ::SelectObject(scratch.strip, strip);
+    scratch.oldMask = ::SelectObject(scratch.mask, scratch.maskBitmap);
+    scratch.oldCopy = ::SelectObject(scratch.copy, scratch.copyBitmap);
+    if (!scratch.oldStrip || !scratch.oldMask || !scratch.oldCopy)
+        return;
 
-    const COLORREF key = ::GetPixel(image, imageX, side - 1);
+    const COLORREF key = ::GetPixel(scratch.strip, imageX, side - 1);
 
-    // Colour to monochrome: pixels of the background colour become 1 (white).
-    ::SetBkColor(image, key);
-    ::BitBlt(maskDc, 0, 0, side, side, image, imageX, 0, SRCCOPY);
+    // Colour to monochrome: the pixels of the background colour become 1 (white).
+    ::SetBkColor(scratch.strip, key);
+    ::BitBlt(scratch.mask, 0, 0, side, side, scratch.strip, imageX, 0, SRCCOPY);
 
-    // Monochrome to colour: 1 bits take the background colour, 0 bits the text colour.
-    ::SetBkColor(image, RGB(0, 0, 0));
-    ::SetTextColor(image, RGB(255, 255, 255));
-    ::BitBlt(image, imageX, 0, side, side, maskDc, 0, 0, SRCAND); // transparent pixels black
+    // The image's transparent pixels blackened, in a copy: the shared strip
+    // stays as it is. Monochrome to colour: 1 bits take the background colour,
+    // 0 bits the text colour.
+    ::BitBlt(scratch.copy, 0, 0, side, side, scratch.strip, imageX, 0, SRCCOPY);
+    ::SetBkColor(scratch.copy, RGB(0, 0, 0));
+    ::SetTextColor(scratch.copy, RGB(255, 255, 255));
+    ::BitBlt(scratch.copy, 0, 0, side, side, scratch.mask, 0, 0, SRCAND);
 
-    ::SetBkColor(target, RGB(255, 255, 255));
-    ::SetTextColor(target, RGB(0, 0, 0));
-    ::BitBlt(target, x, y, side, side, maskDc, 0, 0, SRCAND);       // hole for the opaque pixels
-    ::BitBlt(target, x, y, side, side, image, imageX, 0, SRCPAINT); // the image into the hole
-
-    // Put the strip back as it was for the next caller.
-    ::SetBkColor(image, key);
-    ::SetTextColor(image, RGB(0, 0, 0));
-    ::BitBlt(image, imageX, 0, side, side, maskDc, 0, 0, SRCPAINT);
-
-    ::SetBkColor(target, oldTargetBack);
-    ::SetTextColor(target, oldTargetText);
-    ::SetBkColor(image, oldImageBack);
-    ::SetTextColor(image, oldImageText);
-    ::SelectObject(maskDc, oldMask);
-    ::SelectObject(image, oldImage);
-    ::DeleteObject(mask);
-    ::DeleteDC(maskDc);
-    ::DeleteDC(image);
+    // A black hole in the target for the opaque pixels, then the image into it.
+    COLORREF oldBack = ::SetBkColor(target, RGB(255, 255, 255));
+    COLORREF oldText = ::SetTextColor(target, RGB(0, 0, 0));
+    ::BitBlt(target, x, y, side, side, scratch.mask, 0, 0, SRCAND);
+    ::BitBlt(target, x, y, side, side, scratch.copy, 0, 0, SRCPAINT);
+    ::SetBkColor(target, oldBack);
+    ::SetTextColor(target, oldText);
 }

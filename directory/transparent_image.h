@@ -4,6 +4,6 @@
 #include <windows.h>
 
 // The image is the square of the strip's height starting at imageX; its
-// transparent colour is the colour of its bottom-left pixel. The strip must
-// not be selected into any other device context.
+// transparent colour is the colour of its bottom-left pixel. The strip itself
+// is only read, and must not be selected into another device context.
 void DrawTransparentImage(HDC target, int x, int y, HBITMAP strip, int imageX);
