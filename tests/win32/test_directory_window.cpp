@@ -232,6 +232,18 @@ TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape close
         PressEnter(fixture.Item(IDC_MASTER_DIRECTORY));
         CHECK(window.CurrentDirectory(MASTER_SIDE) == third.Path());
     }
+    SUBCASE("in a directory list it opens the selected directory")
+    {
+        std::string sub = source.Path() + "\\sub";
+        REQUIRE(::CreateDirectoryA(sub.c_str(), nullptr));
+        window.sourceDirectories.FillDirectoryList(source.Path());
+        int index = static_cast<int>(::SendMessageA(fixture.Item(IDC_SOURCE_DIRECTORY_LIST), LB_GETCOUNT, 0, 0)) - 1;
+        ::SendMessageA(fixture.Item(IDC_SOURCE_DIRECTORY_LIST), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        PressEnter(fixture.Item(IDC_SOURCE_DIRECTORY_LIST));
+        CHECK(window.CurrentDirectory(SOURCE_SIDE) == sub);
+        CHECK(window.GetDlgItemText(IDC_SOURCE_DIRECTORY) == sub);
+        ::RemoveDirectoryA(sub.c_str());
+    }
     SUBCASE("in the pattern edit it applies the pattern")
     {
         window.SetDlgItemText(IDC_PATTERN, "*.none");
@@ -265,6 +277,42 @@ TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape close
     }
     CHECK(::IsWindow(window.m_hWnd));
     CHECK(::IsWindowVisible(window.m_hWnd));
+}
+
+namespace {
+
+// Reads the items of the pop-up menu this thread shows, then closes it.
+struct PopupReader {
+    inline static std::vector<std::string> items;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND popup = ::FindWindowA("#32768", nullptr);
+        if (!popup || !::IsWindowVisible(popup))
+            return;
+        HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
+        items.clear();
+        for (int index = 0; menu && index < ::GetMenuItemCount(menu); ++index) {
+            char text[64] = "";
+            ::GetMenuStringA(menu, static_cast<UINT>(index), text, sizeof text, MF_BYPOSITION);
+            items.push_back(text);
+        }
+        ::EndMenu();
+    }
+};
+
+} // namespace
+
+TEST_CASE("the right button on the window's surface opens its menu")
+{
+    TempDirectory source, master;
+    DirectoryWindowFixture fixture;
+    REQUIRE(fixture.Open(source.Path(), master.Path()));
+    PopupReader::items.clear();
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 30, PopupReader::Tick);
+    fixture.window.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+    ::KillTimer(nullptr, timer);
+    CHECK(PopupReader::items == std::vector<std::string>{ "&About...", "&Compare...", "&Preferences...", "&Help Topics" });
+    CHECK(::IsWindowVisible(fixture.window.m_hWnd));
 }
 
 TEST_CASE("closing takes the edits back and stores the placement and the Master list's column widths")
