@@ -120,7 +120,10 @@ BOOL DirectoryWindow::OnInitDialog()
     AppendSystemMenuItems();
     layoutReady = true;
     RestorePlacement();
-    return TRUE;
+    // A directory edit that was refused holds the focus already; moving it
+    // away would apply (and refuse) the edit a second time.
+    HWND focus = ::GetFocus();
+    return focus && ::IsChild(m_hWnd, focus) ? FALSE : TRUE;
 }
 
 void DirectoryWindow::CaptureLayout()

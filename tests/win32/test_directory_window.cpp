@@ -217,6 +217,24 @@ TEST_CASE("a directory that does not exist is reported once and the side keeps i
     CHECK(window.sourceDirectory == missing);
 }
 
+TEST_CASE("a directory refused at set-up is reported once, with the focus left in its edit")
+{
+    TempDirectory source;
+    std::string missing = source.Path() + "\\gone";
+    DirectoryWindowFixture fixture;
+    DialogAnswerer answerer({ IDOK });
+    fixture.window.sourceDirectory = source.Path();
+    fixture.window.masterDirectory = missing;
+    REQUIRE(fixture.window.Create(IDD_DIRECTORY_WINDOW));
+    ::ShowWindow(fixture.window.m_hWnd, SW_SHOW);
+    PumpFor(200);
+    CHECK(answerer.Count() == 1);
+    CHECK(::GetFocus() == fixture.Item(IDC_MASTER_DIRECTORY));
+    CHECK(fixture.window.CurrentDirectory(SOURCE_SIDE) == source.Path());
+    fixture.window.SendMessage(WM_CLOSE);
+    CHECK(answerer.Count() == 1);
+}
+
 TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape closes the window")
 {
     TempDirectory source, master, third;
