@@ -48,6 +48,8 @@ test-wine32:
 screenshot: build
 	@tools/install-deps.sh imagemagick
 	tools/screenshot.sh $(WIN64)/ORVINTA.EXE shot.png examples/source/notes.txt examples/master/notes.txt
+	ZEL_SHOT_PATTERN='*.*' tools/screenshot.sh $(WIN64)/ORVINTA.EXE docs/directory-window.png \
+		'Z:$(subst /,\,$(abspath examples/source))' 'Z:$(subst /,\,$(abspath examples/master))'
 
 bench: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt
 	@tools/install-deps.sh hyperfine

@@ -138,10 +138,10 @@ CompareWindow::~CompareWindow()
         ::DestroyWindow(m_hWnd);
 }
 
-bool CompareWindow::Create()
+bool CompareWindow::Create(CWnd* owner)
 {
     m_title = AfxLoadString(IDS_ZELVANE) + " - " + titleText;
-    return LoadFrame(IDR_COMPARE_WINDOW, WS_OVERLAPPEDWINDOW);
+    return LoadFrame(IDR_COMPARE_WINDOW, WS_OVERLAPPEDWINDOW, owner);
 }
 
 // Builds the children in their fixed order, loads both files and compares

@@ -21,7 +21,8 @@ public:
 
     // Creates the window from resource 109 with WS_OVERLAPPEDWINDOW; false when
     // creation failed (a file could not be loaded, a child could not be made).
-    bool Create();
+    // The directory window passes itself as the owner.
+    bool Create(CWnd* owner = nullptr);
 
     // Brings a row to the top of both panes (SB_* code, thumb position).
     void ScrollToRow(int code, int position);

@@ -11,3 +11,4 @@ list(APPEND CORE_SOURCES ${DIRECTORY_PORTABLE_SOURCES})
 # The native side of the seam builds wherever the framework's native files do.
 list(APPEND FRAMEWORK_NATIVE_SOURCES directory/directory_reader_posix.cpp)
 list(APPEND DIRECTORY_WIN32_SOURCES directory/directory_reader_win32.cpp)
+include(directory/window_sources.cmake)

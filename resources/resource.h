@@ -61,6 +61,7 @@
 #define ID_EDIT_UNDO 57643
 #define ID_EDIT_REDO 57644
 
+#include "directory_ids.h"
 // The About box, help, the "File Type Filter" dialog and the directory chooser
 #define IDD_ABOUT 101
 #define IDD_FILE_TYPE 120

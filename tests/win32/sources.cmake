@@ -29,3 +29,6 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_screen_after_edit.cpp
     tests/win32/test_window_layout.cpp
 )
+list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32/test_file_lists.cpp
+    tests/win32/test_directory_program.cpp tests/win32/test_directory_commands.cpp
+)

@@ -53,7 +53,7 @@ END_MESSAGE_MAP()
 
 class IdleCountingDialog : public CDialog {
 public:
-    IdleCountingDialog() : CDialog(IDD_DIRECTORY_WINDOW) {}
+    IdleCountingDialog() : CDialog(IDD_COMPARE_FILES) {}
     int idleUpdates = 0;
     bool initialised = false;
 

@@ -161,7 +161,7 @@ TEST_CASE("without parameters the last directories are compared and stored again
     CHECK(ItemText(dialog, MASTER_EDIT) == master.Path());
 
     ::SendMessageA(::GetDlgItem(dialog, MASTER_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.Path().c_str()));
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ::PostMessageA(dialog, WM_CLOSE, 0, 0); // Escape does not close it
     REQUIRE(program.WaitForExit());
     CHECK(ReadSetting("Directories", "Source").AsString() == source.Path());
     CHECK(ReadSetting("Directories", "Master").AsString() == other.Path());
@@ -199,7 +199,7 @@ TEST_CASE("directory mode from what the parameters name")
         // Put the stored master back so every row starts alike.
         ::SendMessageA(::GetDlgItem(dialog, MASTER_EDIT), WM_SETTEXT, 0,
                        reinterpret_cast<LPARAM>(lastMaster.Path().c_str()));
-        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ::PostMessageA(dialog, WM_CLOSE, 0, 0); // Escape does not close it
         REQUIRE(program.WaitForExit());
     }
 }

@@ -1,0 +1,51 @@
+// Ids of the directory window (dialog 119, menus 110 and 103) and of the
+// "Compare Files" dialog (118). Included from resource.h.
+#pragma once
+
+#define IDD_COMPARE_FILES 118
+#define IDM_DIRECTORY_WINDOW 110
+#define IDM_DIRECTORY_POPUP 103
+
+// Commands of menus 110 and 103 and of the system menu
+#define ID_DIRECTORY_ABOUT 103
+#define ID_DIRECTORY_COMPARE 105
+#define ID_DIRECTORY_PREFERENCES 106
+#define ID_DIRECTORY_EXIT 108
+#define ID_DIRECTORY_HELP_CONTENTS 40003
+
+// Strings of the system menu items and the directory message
+#define IDS_MENU_ABOUT 18
+#define IDS_MENU_COMPARE 19
+#define IDS_MENU_PREFERENCES 20
+#define IDS_MENU_HELP_TOPICS 22
+#define IDS_NOT_A_DIRECTORY 23
+
+// Controls of dialog 119
+#define IDC_SOURCE_GROUP 1000
+#define IDC_SOURCE_DIRECTORY_LIST 1001
+#define IDC_MASTER_DIRECTORY_LIST 1002
+#define IDC_SOURCE_DRIVE 1003
+#define IDC_SOURCE_DIRECTORY 1004
+#define IDC_MASTER_DRIVE 1005
+#define IDC_MASTER_DIRECTORY 1006
+#define IDC_FILE_TYPE 1007
+#define IDC_PATTERN 1008
+#define IDC_PATTERN_LABEL 1009
+#define IDC_DIRECTORY_HELP 1010
+#define IDC_MASTER_GROUP 1011
+#define IDC_SOURCE_DRIVE_LABEL 1012
+#define IDC_SOURCE_FILES 1013
+#define IDC_MASTER_FILES 1014
+#define IDC_MASTER_DRIVE_LABEL 1015
+#define IDC_FILE_TYPE_LABEL 1016
+#define IDC_COPY_TO_MASTER 1017
+#define IDC_COPY_TO_SOURCE 1018
+#define IDC_SOURCE_FILES_LABEL 1020
+#define IDC_MASTER_FILES_LABEL 1021
+
+// Controls of dialog 118
+#define IDC_BROWSE_LEFT 1009
+#define IDC_COMPARE_HELP 1010
+#define IDC_LEFT_FILE 1030
+#define IDC_RIGHT_FILE 1031
+#define IDC_BROWSE_RIGHT 1032
