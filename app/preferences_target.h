@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "app/file_types.h"
+#include "directory/file_types.h"
 
 class PreferencesTarget {
 public:

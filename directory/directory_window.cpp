@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/path_tests.h"
+#include "common/path_tests.h"
 #include "common/about_dialog.h"
 #include "common/help.h"
 #include "common/process_values.h"
