@@ -48,27 +48,27 @@ private:
         if (s_current)
             s_current->Check();
     }
+    struct Found {
+        HWND question = nullptr;
+        HWND error = nullptr;
+    };
+    static BOOL CALLBACK FindBoxes(HWND hwnd, LPARAM data)
+    {
+        auto* found = reinterpret_cast<Found*>(data);
+        char caption[64] = "";
+        ::GetWindowTextA(hwnd, caption, sizeof caption);
+        if (!::IsWindowVisible(hwnd) || !::IsWindowEnabled(hwnd))
+            return TRUE;
+        if (::GetDlgItem(hwnd, IDC_COPY_QUESTION))
+            found->question = hwnd;
+        else if (lstrcmpA(caption, "Zelvane Error") == 0)
+            found->error = hwnd;
+        return TRUE;
+    }
     void Check()
     {
-        struct Found {
-            HWND question = nullptr;
-            HWND error = nullptr;
-        } found;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM data) -> BOOL {
-                auto* found = reinterpret_cast<Found*>(data);
-                char caption[64] = "";
-                ::GetWindowTextA(hwnd, caption, sizeof caption);
-                if (!::IsWindowVisible(hwnd) || !::IsWindowEnabled(hwnd))
-                    return TRUE;
-                if (::GetDlgItem(hwnd, IDC_COPY_QUESTION))
-                    found->question = hwnd;
-                else if (lstrcmpA(caption, "Zelvane Error") == 0)
-                    found->error = hwnd;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        Found found;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindBoxes, reinterpret_cast<LPARAM>(&found));
         if (found.error && found.error != m_lastError) {
             m_lastError = found.error;
             char text[1024] = "";
