@@ -9,7 +9,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win64}
 size=${2:-200}
-runs=${3:-5}
+runs=${3:-7}
 cmake --build "$build" --target copy_throughput >/dev/null
 data=$(mktemp -d "${TMPDIR:-/tmp}/zelvane_copy.XXXXXX")
 trap 'rm -rf "$data"' EXIT INT TERM
@@ -17,7 +17,7 @@ mkdir "$data/from" "$data/to"
 head -c "${size}M" /dev/urandom > "$data/from/big.bin"
 cp -p "$data/from/big.bin" "$data/to/big.bin" # same times: no newer-target question
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+stats() { sort -n | awk '{ v[NR] = $1 } END { printf "min_ms=%s median_ms=%s", v[1], v[int((NR + 1) / 2)] }'; }
 now_ms() { date +%s%N | awk '{ printf "%.1f", $1 / 1000000 }'; }
 cp_plain=""; cp_sync=""
 for run in $(seq "$runs"); do
@@ -28,8 +28,6 @@ for run in $(seq "$runs"); do
     cp_sync="$cp_sync $(echo "$end - $start" | bc)"
     rm -f "$data/to/cp.bin"
 done
-cp_plain_ms=$(echo "$cp_plain" | tr ' ' '\n' | grep . | median)
-cp_sync_ms=$(echo "$cp_sync" | tr ' ' '\n' | grep . | median)
 
 # Wine's drive Z: is the Linux root.
 from_win="Z:$(echo "$data/from" | tr / '\\')"
@@ -37,7 +35,6 @@ to_win="Z:$(echo "$data/to" | tr / '\\')"
 out=$("$root/tools/with-wine.sh" "$build/wineprefix" "$build/keepalive.exe" -- sh -c \
     "\"\$WINE\" '$build/bench/copy_throughput.exe' '$from_win' '$to_win' big.bin $runs")
 echo "$out"
-ours_ms=$(echo "$out" | sed -n 's/^copyselected median_ms=\([0-9.]*\).*/\1/p')
 cmp -s "$data/from/big.bin" "$data/to/big.bin" && echo "copy verified: identical bytes"
-echo "cp median_ms=$cp_plain_ms   cp+sync median_ms=$cp_sync_ms"
-echo "ratio copyselected/cp=$(echo "scale=2; $ours_ms / $cp_plain_ms" | bc)  copyselected/(cp+sync)=$(echo "scale=2; $ours_ms / $cp_sync_ms" | bc)"
+echo "cp $(echo "$cp_plain" | tr ' ' '\n' | grep . | stats)"
+echo "cp+sync $(echo "$cp_sync" | tr ' ' '\n' | grep . | stats)"
