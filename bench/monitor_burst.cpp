@@ -35,7 +35,7 @@ struct Counts {
 
 LRESULT CALLBACK SideProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DIR_FILES_CHANGED) {
+    if (message == DirectoryMonitor::FILES_CHANGED) {
         if (g_counts.messages++ == 0)
             g_counts.firstMessage = Now();
         ::SetTimer(hwnd, RESCAN_TIMER, RESCAN_DELAY_MS, nullptr);

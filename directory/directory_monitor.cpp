@@ -221,7 +221,7 @@ void DirectoryMonitor::Work()
             m_watching = watching;
             continue;
         }
-        Post(which[index] == Watches::TREE ? WM_DIR_TREE_CHANGED : WM_DIR_FILES_CHANGED);
+        Post(which[index] == Watches::TREE ? TREE_CHANGED : FILES_CHANGED);
         watches.Rearm(which[index]);
     }
 }

@@ -46,9 +46,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         auto* self = reinterpret_cast<MessageCounter*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self && message == WM_DIR_TREE_CHANGED)
+        if (self && message == DirectoryMonitor::TREE_CHANGED)
             ++self->tree;
-        else if (self && message == WM_DIR_FILES_CHANGED)
+        else if (self && message == DirectoryMonitor::FILES_CHANGED)
             ++self->files;
         else
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
