@@ -112,14 +112,14 @@ void DirectoryMonitor::SetTargetWindow(HWND window)
 
 void DirectoryMonitor::Watch(const std::string& directory)
 {
+    // A worker that ended by itself (its wait failed) is replaced.
+    if (m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0)
+        Stop();
     {
         Lock lock(m_lock);
         m_path = directory;
         ++m_requested;
     }
-    // A worker that ended by itself (its wait failed) is replaced.
-    if (m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0)
-        Stop();
     if (!m_thread) {
         m_stop = false;
         m_wake = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
