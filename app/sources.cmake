@@ -14,6 +14,7 @@ set(COMPARE_WINDOW_WIN32_SOURCES
 set(DIRECTORY_WIN32_SOURCES
     directory/directory_window.cpp
 )
+include(directory/copy_sources.cmake)
 include(compare_window/pane_sources.cmake)
 list(APPEND APP_PORTABLE_SOURCES ${PANE_PORTABLE_SOURCES})
 list(APPEND COMPARE_WINDOW_WIN32_SOURCES ${PANE_WIN32_SOURCES})

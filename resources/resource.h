@@ -39,6 +39,17 @@
 #define IDC_SOURCE_DIRECTORY 1004
 #define IDC_MASTER_DIRECTORY 1006
 
+// Copying files: the question box (111) and the progress dialog (106), which
+// shows its paths and bar in 1019, 1020 and 1029 as the comparison progress does
+#define IDD_COPY_PROGRESS 106
+#define IDD_COPY_CONFIRM 111
+#define IDS_NEWER_TARGET 4
+#define IDS_COPY_ERROR 7
+#define IDC_COPY_QUESTION 1024
+#define IDC_COPY_YES 1025
+#define IDC_COPY_NO 1026
+#define IDC_COPY_YES_TO_ALL 1027
+
 // Commands of the comparison window. The framework's own commands and
 // indicators (59392, 59393, 59137, 59138, 59140, 57345) are numbers in the
 // script, since the framework declares them as constants.

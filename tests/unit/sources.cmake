@@ -11,3 +11,4 @@ list(APPEND UNIT_TEST_SOURCES
     tests/unit/test_compare_status.cpp
 )
 include(tests/unit/printing_tests.cmake)
+list(APPEND UNIT_TEST_SOURCES tests/unit/test_copy_core.cpp)

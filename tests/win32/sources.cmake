@@ -4,6 +4,10 @@ set(WIN32_TEST_SOURCES
     tests/win32/test_support.cpp
 )
 list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_copy_files.cpp
+    tests/win32/test_directory_monitor.cpp
+)
+list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_settings.cpp
     tests/win32/test_framework.cpp
     tests/win32/test_start_up.cpp
