@@ -138,13 +138,6 @@ void CopyRun::CopyFile(const std::string& source, const std::string& target, con
 
 } // namespace
 
-std::string JoinPath(const std::string& directory, const std::string& name)
-{
-    if (!directory.empty() && (directory.back() == '\\' || directory.back() == '/'))
-        return directory + name;
-    return directory + "\\" + name;
-}
-
 CopyRunResult CopySelected(CWnd* parent, const std::string& fromDirectory, const std::string& toDirectory,
                            const std::vector<std::string>& fileNames, CopyListener* listener)
 {

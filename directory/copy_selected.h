@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "directory/directory_reader.h"
+
 class CWnd;
 
 // The window's side of a run.
@@ -33,5 +35,3 @@ struct CopyRunResult {
 CopyRunResult CopySelected(CWnd* parent, const std::string& fromDirectory, const std::string& toDirectory,
                            const std::vector<std::string>& fileNames, CopyListener* listener);
 
-// directory + "\\" + name, without doubling a backslash the directory ends with.
-std::string JoinPath(const std::string& directory, const std::string& name);
