@@ -5,12 +5,23 @@
 #include <commctrl.h>
 
 #include "app/command_line.h"
-#include "app/path_tests.h"
 #include "app/settings.h"
+#include "common/path_tests.h"
 #include "common/shared_resources.h"
 #include "compare_window/compare_window.h"
 #include "directory/directory_window.h"
 #include "engine/gauge.h"
+
+namespace {
+
+// The run-mode choice asks the real file system.
+class FileSystemProbe : public PathProbe {
+public:
+    bool IsDirectory(const std::string& path) const override { return ::IsDirectory(path); }
+    bool IsFile(const std::string& path) const override { return ::IsFile(path); }
+};
+
+} // namespace
 
 BOOL OrvintaApp::InitInstance()
 {

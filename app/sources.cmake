@@ -4,7 +4,7 @@ set(APP_PORTABLE_SOURCES
 )
 set(APP_WIN32_SOURCES
     app/orvinta_app.cpp
-    app/path_tests.cpp
+    common/path_tests.cpp
     app/settings.cpp
     common/shared_resources.cpp
 )
@@ -18,7 +18,13 @@ include(directory/copy_sources.cmake)
 include(compare_window/pane_sources.cmake)
 list(APPEND APP_PORTABLE_SOURCES ${PANE_PORTABLE_SOURCES})
 list(APPEND COMPARE_WINDOW_WIN32_SOURCES ${PANE_WIN32_SOURCES})
-list(APPEND APP_PORTABLE_SOURCES
-    app/file_types.cpp
-)
 include(directory/chooser_sources.cmake)
+list(APPEND APP_PORTABLE_SOURCES
+    directory/file_types.cpp
+)
+# The Preferences dialog and its colour swatches
+list(APPEND APP_WIN32_SOURCES
+    app/color_swatch.cpp
+    app/preferences_dialog.cpp
+    app/preferences.cpp
+)

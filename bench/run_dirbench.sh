@@ -44,6 +44,11 @@ if ours != theirs:
     sys.exit("dirbench --list and diff -rq disagree: %s" % sorted(ours ^ theirs)[:10])
 print("   dirbench --list agrees with diff -rq on %d rows that are not the same" % len(ours), file=sys.stderr)
 EOF_CHECK
+    if [ -x /usr/bin/time ]; then
+        largest=$(ls -S "$s" | head -1)
+        /usr/bin/time -f "   dirbench --method 1 peak memory: %M KB (largest file $(($(stat -c %s "$s/$largest") / 1024)) KB)" \
+            "$bench" --method 1 --repeat 1 "$s" "$m" >/dev/null
+    fi
     # diff exits 1 when the directories differ, hence --ignore-failure.
     hyperfine --shell=none --ignore-failure --warmup 3 --min-runs 15 --style basic \
         --export-json "$data/$pair.json" \
@@ -51,6 +56,18 @@ EOF_CHECK
         -n "dirbench method 1" "$bench --repeat 1 --method 1 $s $m" \
         -n "diff -rq" "diff -rq $s $m" >&2
 done
+
+# Memory stays bounded by the read blocks: a pair of sparse 1 GB files that
+# differ only in their last byte.
+if [ -x /usr/bin/time ]; then
+    mkdir -p "$data/huge/source" "$data/huge/master"
+    for side in source master; do
+        truncate -s 1G "$data/huge/$side/huge.bin"
+    done
+    printf 'x' | dd of="$data/huge/master/huge.bin" bs=1 seek=$((1024 * 1024 * 1024 - 1)) conv=notrunc status=none
+    /usr/bin/time -f "== huge: two 1 GB files differing in the last byte: %e s, peak memory %M KB" \
+        "$bench" --list --method 1 --repeat 1 "$data/huge/source" "$data/huge/master" >&2
+fi
 
 python3 - "$data" <<'EOF'
 import json, sys, os

@@ -51,3 +51,5 @@ include(tests/unit/app_tests.cmake)
 
     include(tests/e2e/sources.cmake OPTIONAL)
 endif()
+include(shellext/sources.cmake)
+include(help/sources.cmake)

@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "common/about_dialog.h"
 #include "common/help.h"
 #include "common/process_values.h"
 #include "common/settings_names.h"
+#include "compare_window/window_place.h"
 #include "engine/compare_progress_dialog.h"
 #include "engine/difference_engine.h"
 #include "framework/message_box.h"
@@ -30,6 +32,56 @@ constexpr UINT MASTER_PANE_ID = 2;
 constexpr UINT CAPTION_ID = 0xFFFF;
 constexpr UINT SCROLL_BAR_ID = 3;
 constexpr COLORREF FILLER_COLOUR = RGB(192, 192, 192);
+
+PlaceRect ToPlace(const RECT& rect)
+{
+    return { static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right),
+             static_cast<int>(rect.bottom) };
+}
+
+// The monitor nearest to a rectangle, its work area, and whether the rectangle
+// touches any monitor at all.
+struct MonitorAreas {
+    PlaceRect monitor;
+    PlaceRect work;
+    bool touched = false;
+};
+
+template <typename Function> Function SystemFunction(const char* name)
+{
+    FARPROC address = ::GetProcAddress(::GetModuleHandleA("user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+MonitorAreas NearestMonitor(const PlaceRect& place)
+{
+    RECT rect = { place.left, place.top, place.right, place.bottom };
+    MonitorAreas areas;
+    // Windows 95 and NT 4 know no monitors: one screen and its work area.
+    using MonitorFromRectFunction = HMONITOR(WINAPI*)(LPCRECT, DWORD);
+    using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+    auto monitorFromRect = SystemFunction<MonitorFromRectFunction>("MonitorFromRect");
+    auto getMonitorInfo = SystemFunction<GetMonitorInfoFunction>("GetMonitorInfoA");
+    if (monitorFromRect && getMonitorInfo) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        HMONITOR monitor = monitorFromRect(&rect, MONITOR_DEFAULTTONEAREST);
+        if (monitor && getMonitorInfo(monitor, &info)) {
+            areas.monitor = ToPlace(info.rcMonitor);
+            areas.work = ToPlace(info.rcWork);
+            areas.touched = monitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+            return areas;
+        }
+    }
+    RECT screen = { 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN) };
+    RECT work = screen;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT common;
+    areas.monitor = ToPlace(screen);
+    areas.work = ToPlace(work);
+    areas.touched = ::IntersectRect(&common, &rect, &screen) != 0;
+    return areas;
+}
 
 } // namespace
 
@@ -157,7 +209,13 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
     int cx = static_cast<int>(app->GetProfileInt(SECTION_POSITION, "cx", screenWidth * 2 / 3));
     int y = static_cast<int>(app->GetProfileInt(SECTION_POSITION, "y", screenHeight / 4));
     int x = static_cast<int>(app->GetProfileInt(SECTION_POSITION, "x", screenWidth / 6));
-    ::MoveWindow(m_hWnd, x, y, cx, cy, FALSE);
+    // A place on a monitor that is gone, or beyond a smaller screen, comes back
+    // onto the nearest monitor.
+    PlaceRect place = { x, y, x + cx, y + cy };
+    MonitorAreas areas = NearestMonitor(place);
+    if (!areas.touched)
+        place = BringInside(place, areas.work);
+    ::MoveWindow(m_hWnd, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
 
     comparisonResult = Compare() ? 1 : 0;
     // The scroll range needs the row count the comparison produced.
@@ -203,22 +261,33 @@ void CompareWindow::RecalcLayout()
     ::MoveWindow(masterPane.m_hWnd, half + w, inner.top + h, inner.right - half - w, height - h, TRUE);
     ::InvalidateRect(sourceCaption.m_hWnd, nullptr, TRUE);
     ::InvalidateRect(masterCaption.m_hWnd, nullptr, TRUE);
-    if (rowHeight != 0) {
-        int visible = (height - ::GetSystemMetrics(SM_CYHSCROLL)) / rowHeight;
-        if (visible < totalRows) {
-            scrollBar.ShowScrollBar(true);
-            scrollBar.SetScrollRange(0, totalRows - visible, true);
-            return;
-        }
+    // The range, the scrolling and the panes' paging all count the same page,
+    // so the thumb reaches the last row and the bar shows whenever one is cut off.
+    int page = PageRows();
+    if (rowHeight != 0 && page < totalRows) {
+        scrollBar.ShowScrollBar(true);
+        scrollBar.SetScrollRange(0, totalRows - page, true);
+    } else {
+        scrollBar.ShowScrollBar(false);
     }
-    scrollBar.ShowScrollBar(false);
+    // A taller window must not leave rows stranded above the view.
+    if (topRow > std::max(0, totalRows - page))
+        ScrollToRow(SB_THUMBPOSITION, topRow);
+}
+
+int CompareWindow::PageRows() const
+{
+    if (rowHeight <= 0 || !sourcePane.m_hWnd || !masterPane.m_hWnd)
+        return 0;
+    RECT source, master;
+    ::GetClientRect(sourcePane.m_hWnd, &source);
+    ::GetClientRect(masterPane.m_hWnd, &master);
+    return static_cast<int>(std::max(0L, std::min(source.bottom, master.bottom))) / rowHeight;
 }
 
 void CompareWindow::ScrollToRow(int code, int position)
 {
-    RECT client;
-    ::GetClientRect(sourcePane.m_hWnd, &client);
-    int page = rowHeight ? client.bottom / rowHeight : 0;
+    int page = PageRows();
     int top = topRow;
     switch (code) {
     case SB_LINEUP: top = topRow - 1; break;
@@ -331,7 +400,17 @@ LRESULT CompareWindow::OnDestroy(WPARAM, LPARAM)
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     if (::GetWindowPlacement(m_hWnd, &placement)) {
-        const RECT& normal = placement.rcNormalPosition;
+        // The placement counts from the work area's corner; the position is
+        // restored by MoveWindow, which counts from the screen's.
+        PlaceRect normal = ToPlace(placement.rcNormalPosition);
+        if (::IsIconic(m_hWnd) || ::IsZoomed(m_hWnd)) {
+            MonitorAreas areas = NearestMonitor(normal);
+            normal = WorkspaceToScreen(normal, areas.work, areas.monitor);
+        } else {
+            RECT window;
+            ::GetWindowRect(m_hWnd, &window);
+            normal = ToPlace(window);
+        }
         CWinApp* app = AfxGetApp();
         app->WriteProfileInt(SECTION_POSITION, "x", normal.left);
         app->WriteProfileInt(SECTION_POSITION, "y", normal.top);

@@ -37,6 +37,8 @@ public:
     // Sets the text of a status-bar indicator and redraws it at once.
     void SetIndicatorText(int index, const CString& text);
     void RecalcLayout() override;
+    // Whole rows that both panes show: the page of the shared scroll bar.
+    int PageRows() const;
 
     // Set by the creator before Create.
     CString titleText;

@@ -11,3 +11,7 @@ set(PANE_WIN32_SOURCES
     compare_window/text_pane_edit.cpp
     compare_window/compare_editing.cpp
 )
+# Where the comparison window goes back to.
+list(APPEND PANE_PORTABLE_SOURCES
+    compare_window/window_place.cpp
+)

@@ -236,6 +236,9 @@ bool TextPane::HasFocus() const
 
 int TextPane::VisibleRows() const
 {
+    // Both panes page by the rows they both show, as the shared scroll bar does.
+    if (compareWindow)
+        return compareWindow->PageRows();
     RECT client;
     if (!m_hWnd || rowHeight <= 0 || !::GetClientRect(m_hWnd, &client))
         return 0;

@@ -57,6 +57,7 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
         tail = 0;
     }
 
+    const uint32_t rowsBefore = buffer.rowCount;
     UndoEntry entry;
     entry.record = buffer.ReplaceRows(static_cast<uint32_t>(start.row), static_cast<uint32_t>(replaced), replacement);
     entry.caretBefore = caret;
@@ -68,17 +69,19 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
     redoList.clear();
     InvalidateCaption();
 
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    RECT band = client;
-    band.top = (start.row - topRow) * rowHeight;
-    if (end.row - lines == start.row)
-        band.bottom = (start.row + lines + 1 - topRow) * rowHeight;
-
     int row = start.row + lines;
     std::string edited = TextOfRow(buffer, row);
     MoveCaret(caretAtRowStart ? 0 : ColumnOfIndex(edited, Length(edited) - tail), row, 0);
     undoList.back().caretAfter = caret;
+
+    // Measured after the caret move, which may have scrolled the view; the rows
+    // below move only when the edit changed the row count.
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    RECT band = client;
+    band.top = (start.row - topRow) * rowHeight;
+    if (buffer.rowCount == rowsBefore)
+        band.bottom = (start.row + std::max(replaced, 1) - topRow) * rowHeight;
     if (band.top < client.bottom && band.bottom > 0) {
         ::InvalidateRect(m_hWnd, &band, TRUE);
         ::UpdateWindow(m_hWnd);

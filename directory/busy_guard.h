@@ -6,6 +6,7 @@
 // name and looks it up again afterwards. Portable.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -24,15 +25,28 @@ public:
     BusyGuard& operator=(const BusyGuard&) = delete;
 
     // One hold for the life of the object; holds nest.
+    // The postponed rescan runs as the last hold goes, and may throw (out of
+    // memory) like any rescan; while another exception unwinds, the hold only
+    // goes and the rescan stays pending for the next request.
     class Hold {
     public:
-        explicit Hold(BusyGuard& guard) : m_guard(&guard) { ++m_guard->m_holds; }
-        ~Hold() { m_guard->Release(); }
+        explicit Hold(BusyGuard& guard) : m_guard(&guard), m_exceptions(std::uncaught_exceptions())
+        {
+            ++m_guard->m_holds;
+        }
+        ~Hold() noexcept(false)
+        {
+            if (std::uncaught_exceptions() > m_exceptions)
+                --m_guard->m_holds;
+            else
+                m_guard->Release();
+        }
         Hold(const Hold&) = delete;
         Hold& operator=(const Hold&) = delete;
 
     private:
         BusyGuard* m_guard;
+        int m_exceptions;
     };
 
     bool IsBusy() const { return m_holds > 0; }

@@ -22,7 +22,12 @@ CompareFilesDialog::CompareFilesDialog(CWnd* owner) : CDialog(IDD_COMPARE_FILES,
 CString CompareFilesDialog::DirectoryPart(const CString& path)
 {
     size_t slash = path.find_last_of("\\/");
-    return slash == CString::npos ? CString() : path.substr(0, slash);
+    if (slash == CString::npos)
+        return CString();
+    // A drive's root keeps its backslash: "c:" alone names the drive's current directory.
+    if (slash == 2 && path[1] == ':')
+        return path.substr(0, 3);
+    return path.substr(0, slash);
 }
 
 BOOL CompareFilesDialog::OnInitDialog()

@@ -14,7 +14,8 @@ public:
     CString leftBrowseDirectory;
     CString rightBrowseDirectory;
 
-    // The directory part of a path, without the separating backslash.
+    // The directory part of a path, without the separating backslash (a
+    // drive's root keeps it).
     static CString DirectoryPart(const CString& path);
 
 protected:

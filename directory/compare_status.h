@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -20,12 +21,23 @@ public:
     // 0 when both files could be read whole and are equal; 1 otherwise: a
     // file that cannot be opened or read, or vanished, counts as different,
     // silently. Files are opened letting others read and write meanwhile.
-    int Compare(const std::string& sourcePath, const std::string& masterPath);
+    // expectedSize, the size both had at the scan, saves the read that would
+    // only find the end of a small file; a file that changed size since is
+    // still found out.
+    int Compare(const std::string& sourcePath, const std::string& masterPath,
+                uint64_t expectedSize = UNKNOWN_SIZE);
+
+    static constexpr uint64_t UNKNOWN_SIZE = ~uint64_t(0);
 
 private:
     std::unique_ptr<char[]> sourceBlock;
     std::unique_ptr<char[]> masterBlock;
 };
+
+// One content comparison with blocks of its own (ContentComparer::Compare);
+// when the blocks cannot be allocated the pair counts as different.
+int CompareContents(const std::string& sourcePath, const std::string& masterPath,
+                    uint64_t expectedSize = ContentComparer::UNKNOWN_SIZE);
 
 // The status of a pair of equal names under a method: sizes first, then
 // method 0 the DOS date and time, method 1 the contents (each entry's own

@@ -28,7 +28,7 @@ public:
     // range every version of the control takes.
     static constexpr uint32_t BAR_RANGE = 1000;
     // Waiting messages are dispatched at most this often while copying.
-    static constexpr unsigned PUMP_INTERVAL_MS = 30;
+    static constexpr unsigned PUMP_INTERVAL_MS = 100;
 
     CString sourcePath;
     CString targetPath;

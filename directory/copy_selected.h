@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "directory/directory_reader.h" // JoinPath
+#include "directory/directory_reader.h"
 
 class CWnd;
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/path_tests.h"
+#include "common/path_tests.h"
 #include "common/process_values.h"
 #include "common/shared_resources.h"
 #include "directory/directory_path.h"

@@ -112,6 +112,9 @@ void DirectoryMonitor::SetTargetWindow(HWND window)
 
 void DirectoryMonitor::Watch(const std::string& directory)
 {
+    // A worker that ended by itself (its wait failed) is replaced.
+    if (m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0)
+        Stop();
     {
         Lock lock(m_lock);
         m_path = directory;
@@ -218,7 +221,7 @@ void DirectoryMonitor::Work()
             m_watching = watching;
             continue;
         }
-        Post(which[index] == Watches::TREE ? WM_DIR_TREE_CHANGED : WM_DIR_FILES_CHANGED);
+        Post(which[index] == Watches::TREE ? TREE_CHANGED : FILES_CHANGED);
         watches.Rearm(which[index]);
     }
 }

@@ -15,16 +15,16 @@
 
 #include <string>
 
-#ifndef WM_DIR_TREE_CHANGED
-#define WM_DIR_TREE_CHANGED (WM_USER + 0x100)
-#define WM_DIR_FILES_CHANGED (WM_USER + 0x101)
-#endif
-
 class DirectoryMonitor {
 public:
     DirectoryMonitor();
     ~DirectoryMonitor();
     DirectoryMonitor(const DirectoryMonitor&) = delete;
+    // The messages posted to the target window, both parameters 0 (the side's
+    // list box knows them as WM_DIR_TREE_CHANGED and WM_DIR_FILES_CHANGED).
+    static constexpr UINT TREE_CHANGED = WM_USER + 0x100;
+    static constexpr UINT FILES_CHANGED = WM_USER + 0x101;
+
     DirectoryMonitor& operator=(const DirectoryMonitor&) = delete;
 
     // The window the messages go to; may be set before or after watching.

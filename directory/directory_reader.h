@@ -1,7 +1,8 @@
-// The seam between directory scanning and the platform: listing one directory
-// by a wildcard pattern. The Win32 side (directory_reader_win32.cpp) uses
-// FindFirstFileA/FindNextFileA; the POSIX side (directory_reader_posix.cpp)
-// serves the native tests and benchmarks with the same answers.
+// The seam between the directory side and the platform: listing one
+// directory by a wildcard pattern, and reading a file while others may write
+// it. The Win32 side (directory_reader_win32.cpp) uses FindFirstFileA and
+// CreateFileA; the POSIX side (directory_reader_posix.cpp) serves the native
+// tests and benchmarks with the same answers.
 #pragma once
 
 #include <cstddef>
@@ -52,9 +53,9 @@ public:
 
     // False when the file cannot be opened.
     bool Open(const std::string& path);
-    // Reads up to count bytes, fewer only at the end of the file; -1 when a
-    // read fails (a directory opened by name fails here).
-    long long Read(char* buffer, size_t count);
+    // One system read of up to count bytes: 0 at the end of the file, -1
+    // when the read fails (a directory opened by name fails here).
+    long long ReadSome(char* buffer, size_t count);
 
 private:
     std::intptr_t handle = -1;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,11 +46,12 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         wanted.pop_back();
     if (wanted.empty())
         return;
-    DIR* listing = ::opendir(directory.empty() ? "." : directory.c_str());
+    // Closed however the walk ends, an allocation failure in found() included.
+    std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(directory.empty() ? "." : directory.c_str()), ::closedir);
     if (!listing)
         return;
-    int directoryHandle = ::dirfd(listing);
-    while (dirent* item = ::readdir(listing)) {
+    int directoryHandle = ::dirfd(listing.get());
+    while (dirent* item = ::readdir(listing.get())) {
         const char* fileName = item->d_name;
         if (std::strcmp(fileName, ".") == 0 || std::strcmp(fileName, "..") == 0)
             continue;
@@ -77,7 +79,6 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         entry.shortNameIsLongName = IsUpperCase83(entry.fileName);
         found(entry);
     }
-    ::closedir(listing);
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name)
@@ -106,21 +107,13 @@ bool SharedReadFile::Open(const std::string& path)
     return true;
 }
 
-long long SharedReadFile::Read(char* buffer, size_t count)
+long long SharedReadFile::ReadSome(char* buffer, size_t count)
 {
-    size_t done = 0;
-    while (done < count) {
-        ssize_t got = ::read(static_cast<int>(handle), buffer + done, count - done);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return -1;
-        }
-        if (got == 0)
-            break;
-        done += static_cast<size_t>(got);
+    for (;;) {
+        ssize_t got = ::read(static_cast<int>(handle), buffer, count);
+        if (got >= 0 || errno != EINTR)
+            return got;
     }
-    return static_cast<long long>(done);
 }
 
 void LowerCaseName(std::string& name)

@@ -2,6 +2,7 @@
 #include "directory_reader.h"
 
 #include <cstring>
+#include <memory>
 #include <windows.h>
 
 #include "file_entry.h"
@@ -29,9 +30,11 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
                    const std::function<void(const FoundEntry&)>& found)
 {
     WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(JoinPath(directory, pattern).c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
+    HANDLE handle = FindFirstFileA(JoinPath(directory, pattern).c_str(), &data);
+    if (handle == INVALID_HANDLE_VALUE)
         return;
+    // Closed however the walk ends, an allocation failure in found() included.
+    std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(handle, FindClose);
     do {
         if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0)
             continue;
@@ -43,8 +46,7 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         entry.shortNameIsLongName =
             data.cAlternateFileName[0] == '\0' || std::strcmp(data.cAlternateFileName, data.cFileName) == 0;
         found(entry);
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+    } while (FindNextFileA(handle, &data));
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name)
@@ -74,19 +76,12 @@ bool SharedReadFile::Open(const std::string& path)
     return true;
 }
 
-long long SharedReadFile::Read(char* buffer, size_t count)
+long long SharedReadFile::ReadSome(char* buffer, size_t count)
 {
-    size_t done = 0;
-    while (done < count) {
-        DWORD got = 0;
-        if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer + done, static_cast<DWORD>(count - done), &got,
-                      nullptr))
-            return -1;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return static_cast<long long>(done);
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer, static_cast<DWORD>(count), &got, nullptr))
+        return -1;
+    return got;
 }
 
 void LowerCaseName(std::string& name)

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/path_tests.h"
+#include "common/path_tests.h"
 #include "common/about_dialog.h"
 #include "common/help.h"
 #include "common/process_values.h"
@@ -84,6 +84,7 @@ DirectoryWindow::DirectoryWindow()
 
 BOOL DirectoryWindow::OnInitDialog()
 {
+    m_closing = false;
     App()->m_pMainWnd = this;
     RECT outer;
     ::GetWindowRect(m_hWnd, &outer);
@@ -110,6 +111,8 @@ BOOL DirectoryWindow::OnInitDialog()
     sourceDirectories.SetEvents(this);
     masterDirectories.SetEvents(this);
     AttachMonitors();
+    sourceFiles.directoryListBox = &sourceDirectories;
+    masterFiles.directoryListBox = &masterDirectories;
 
     LoadFileTypes();
     sourceDrives.Fill(g_values.driveTypes);
@@ -120,7 +123,10 @@ BOOL DirectoryWindow::OnInitDialog()
     AppendSystemMenuItems();
     layoutReady = true;
     RestorePlacement();
-    return TRUE;
+    // A directory edit that was refused holds the focus already; moving it
+    // away would apply (and refuse) the edit a second time.
+    HWND focus = ::GetFocus();
+    return focus && ::IsChild(m_hWnd, focus) ? FALSE : TRUE;
 }
 
 void DirectoryWindow::CaptureLayout()
@@ -252,7 +258,7 @@ void DirectoryWindow::LoadFileTypes()
 // takes the focus from the edit again: the counter keeps that from asking twice.
 void DirectoryWindow::ApplyDirectoryEdit(Side side)
 {
-    if (m_applyingEdit[side])
+    if (m_applyingEdit[side] || m_closing)
         return;
     ++m_applyingEdit[side];
     int id = side == SOURCE_SIDE ? IDC_SOURCE_DIRECTORY : IDC_MASTER_DIRECTORY;
@@ -273,7 +279,7 @@ void DirectoryWindow::ApplyDirectoryEdit(Side side)
 void DirectoryWindow::ApplyPattern()
 {
     HWND edit = GetDlgItem(IDC_PATTERN);
-    if (!::SendMessageA(edit, EM_GETMODIFY, 0, 0))
+    if (m_closing || !::SendMessageA(edit, EM_GETMODIFY, 0, 0))
         return;
     App()->WriteProfileString(SECTION_POSITION, "FileExtensions", GetDlgItemText(IDC_PATTERN).c_str());
     ::SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
@@ -450,6 +456,7 @@ void DirectoryWindow::OnExit()
 
 void DirectoryWindow::Close()
 {
+    m_closing = true;
     sourceDirectory = GetDlgItemText(IDC_SOURCE_DIRECTORY);
     masterDirectory = GetDlgItemText(IDC_MASTER_DIRECTORY);
     CloseHelp();
@@ -459,6 +466,7 @@ void DirectoryWindow::Close()
 LRESULT DirectoryWindow::OnDestroy(WPARAM, LPARAM)
 {
     StopMonitors();
+    m_closing = true;
     SavePlacement();
     layoutReady = false;
     return Default();

@@ -130,6 +130,7 @@ private:
     void StopMonitors();
 
     int m_applyingEdit[2] = { 0, 0 };
+    bool m_closing = false; // the edits lose the focus as the window goes
     std::string m_scannedDirectory[2];
 
     DECLARE_MESSAGE_MAP()

@@ -11,7 +11,7 @@
 
 namespace {
 
-struct ColumnSpec {
+struct ColumnLayout {
     const char* heading;
     int format;
     const char* widthSetting;
@@ -19,7 +19,7 @@ struct ColumnSpec {
     int extra;
 };
 
-const ColumnSpec COLUMNS[FILE_LIST_COLUMNS] = {
+const ColumnLayout COLUMNS[FILE_LIST_COLUMNS] = {
     { "Name", LVCFMT_LEFT, "NameWidth", "mmmmmmmm", 8 },
     { "Type", LVCFMT_LEFT, "TypeWidth", "mmmm", 0 },
     { "Size", LVCFMT_RIGHT, "SizeWidth", " 000000", 0 },
@@ -74,13 +74,13 @@ void FileListView::SetupColumns()
     charHeight = m.cy;
     CWinApp* app = AfxGetApp();
     for (int column = 0; column < FILE_LIST_COLUMNS; ++column) {
-        const ColumnSpec& spec = COLUMNS[column];
-        int defaultWidth = TextExtent(screen, spec.sample).cx + spec.extra;
+        const ColumnLayout& layout = COLUMNS[column];
+        int defaultWidth = TextExtent(screen, layout.sample).cx + layout.extra;
         LVCOLUMNA item = {};
         item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        item.fmt = spec.format;
-        item.cx = static_cast<int>(app->GetProfileInt(SECTION_POSITION, spec.widthSetting, defaultWidth));
-        item.pszText = const_cast<char*>(spec.heading);
+        item.fmt = layout.format;
+        item.cx = static_cast<int>(app->GetProfileInt(SECTION_POSITION, layout.widthSetting, defaultWidth));
+        item.pszText = const_cast<char*>(layout.heading);
         item.iSubItem = column;
         SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
     }

@@ -15,6 +15,7 @@
 #include "framework/gdi_object.h"
 #include "framework/wnd.h"
 
+class DirectoryListBox;
 class DirectoryWindow;
 
 constexpr int FILE_LIST_COLUMNS = 5;
@@ -51,6 +52,7 @@ public:
 
     FileListView* partner = nullptr;
     DirectoryWindow* owner = nullptr;
+    DirectoryListBox* directoryListBox = nullptr; // the side's, for the file commands
     FileEntryArray entries;
     std::vector<int> DragSet; // rows the file commands act on
     CFont font;

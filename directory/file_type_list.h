@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_types.h"
+#include "directory/file_types.h"
 
 class CWinApp;
 

@@ -5,8 +5,11 @@
 #include <string>
 
 #include "directory/directory_list_box.h"
-// After the list box: it declares the two posted messages the monitor uses.
 #include "directory/directory_monitor.h"
+
+static_assert(DirectoryMonitor::TREE_CHANGED == WM_DIR_TREE_CHANGED &&
+                  DirectoryMonitor::FILES_CHANGED == WM_DIR_FILES_CHANGED,
+              "the monitor posts what the list box handles");
 
 class SideMonitor : public DirectoryWatcher {
 public:

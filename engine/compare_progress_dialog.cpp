@@ -1,5 +1,7 @@
 #include "compare_progress_dialog.h"
 
+#include <algorithm>
+
 #include "engine/gauge.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
@@ -33,16 +35,19 @@ void CompareProgressDialog::OnCancel()
     cancelled = 1;
 }
 
+// The gauge keeps 16-bit words: a longer file is counted in steps of
+// several lines, so the bar still runs from 0 to 100 % without wrapping.
 void CompareProgressDialog::SetRange(uint32_t range)
 {
+    m_step = range / 0x10000 + 1;
     if (gauge)
-        Gauge::SetRange(gauge, range);
+        Gauge::SetRange(gauge, range / m_step);
 }
 
 void CompareProgressDialog::SetPos(uint32_t position)
 {
     if (gauge)
-        Gauge::SetPos(gauge, position);
+        Gauge::SetPos(gauge, std::min<uint32_t>(position / m_step, 0xFFFF));
 }
 
 void CompareProgressDialog::PumpMessages()

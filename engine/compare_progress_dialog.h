@@ -37,4 +37,5 @@ protected:
 
 private:
     unsigned long m_lastPump = 0;
+    uint32_t m_step = 1; // lines per gauge unit
 };

@@ -34,9 +34,7 @@ bool CCmdTarget::OnCmdMsg(UINT id, UINT code)
 
 bool CCmdTarget::DispatchCommand(UINT id, UINT code)
 {
-    // Accelerators (code 1) share the menu's entries (code 0).
-    UINT tableCode = code == 1 ? 0 : code;
-    const MessageEntry* entry = FindMessageEntry(GetMessageMap(), WM_COMMAND, tableCode, id, HandlerKind::command);
+    const MessageEntry* entry = FindMessageEntry(GetMessageMap(), WM_COMMAND, code, id, HandlerKind::command);
     if (!entry)
         return false;
     if (entry->kind == HandlerKind::commandRange)
@@ -53,4 +51,10 @@ bool CCmdTarget::OnUpdateCmdMsg(CCmdUI* state)
         return false;
     (this->*HandlerCast<void (CCmdTarget::*)(CCmdUI*)>(entry->handler))(state);
     return true;
+}
+
+void CCmdTarget::GetCommandState(CCmdUI* state)
+{
+    if (!OnUpdateCmdMsg(state))
+        state->m_enabled = FindMessageEntry(GetMessageMap(), WM_COMMAND, 0, state->m_nID, HandlerKind::command) != nullptr;
 }

@@ -28,6 +28,9 @@ public:
     virtual bool OnCmdMsg(UINT id, UINT code);
     // Asks the command's update handler; false when the table has none.
     virtual bool OnUpdateCmdMsg(CCmdUI* state);
+    // The state menus and toolbars show: the update handler's answer, or,
+    // without one, enabled exactly when something handles the command.
+    void GetCommandState(CCmdUI* state);
 
 protected:
     static const MessageMap* GetThisMessageMap();

@@ -86,8 +86,7 @@ void CToolBar::UpdateButtons(CCmdTarget* target)
         if (id == 0)
             continue;
         CCmdUI state(id);
-        if (!target->OnUpdateCmdMsg(&state))
-            state.m_enabled = true;
+        target->GetCommandState(&state);
         int enabled = state.m_enabled ? 1 : 0;
         if (enabled != m_enabled[index]) {
             SendMessage(TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));

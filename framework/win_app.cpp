@@ -213,6 +213,11 @@ void RunWindowLoop(CWinApp& app, HWND window)
         }
         app.OnIdle(0);
         app.OnIdle(1);
+        // A message sent by another thread or program is handled inside
+        // PeekMessage without being returned: it may have destroyed the window,
+        // and then no input would ever end the wait.
+        if (!::IsWindow(window))
+            return;
         // Sleep rather than spin: the loop would otherwise burn a whole processor.
         ::MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }

@@ -262,18 +262,20 @@ bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
 bool CWnd::IsCommandEnabled(UINT id)
 {
     CCmdUI state(id);
-    if (OnUpdateCmdMsg(&state))
-        return state.m_enabled;
-    return true;
+    GetCommandState(&state);
+    return state.m_enabled;
 }
 
 bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);
     UINT code = HIWORD(wParam);
-    bool fromControl = lParam != 0 && code > 1;
-    // An accelerator must not run a command that its menu item shows disabled.
-    if (!fromControl && !IsCommandEnabled(id))
+    // Menus and accelerators send no window; a control's notification code
+    // (LBN_SELCHANGE and STN_DBLCLK are 1, as an accelerator's) is its own.
+    bool fromControl = lParam != 0;
+    // An accelerator must not run a command that its update handler disables.
+    CCmdUI state(id);
+    if (!fromControl && OnUpdateCmdMsg(&state) && !state.m_enabled)
         return true;
     return OnCmdMsg(id, fromControl ? code : 0);
 }
@@ -299,11 +301,7 @@ void CWnd::UpdateMenuItems(HMENU popup)
         if (id == 0 || id == static_cast<UINT>(-1))
             continue; // separators and sub-menus
         CCmdUI state(id);
-        bool known = OnUpdateCmdMsg(&state);
-        if (!known) {
-            // Without an update handler a command is available when something handles it.
-            state.m_enabled = FindMessageEntry(GetMessageMap(), WM_COMMAND, 0, id, HandlerKind::command) != nullptr;
-        }
+        GetCommandState(&state);
         ::EnableMenuItem(popup, static_cast<UINT>(index), MF_BYPOSITION | (state.m_enabled ? MF_ENABLED : MF_GRAYED));
         if (state.m_checked >= 0)
             ::CheckMenuItem(popup, static_cast<UINT>(index),

@@ -44,7 +44,8 @@ public:
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual bool PreTranslateMessage(MSG* msg);
-    // Runs the command's update handler and reports whether the command may run.
+    // The state the command's menu item shows: its update handler's answer,
+    // or, without one, whether anything handles the command.
     bool IsCommandEnabled(UINT id);
 
     // Registers a window class whose procedure binds windows to objects.

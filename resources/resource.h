@@ -105,6 +105,9 @@
 #define IDS_PRINT_PAGE_ERROR 702
 #define IDS_PRINT_END_ERROR 703
 
+// The Preferences dialog
+#include "preferences_ids.h"
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

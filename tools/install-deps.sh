@@ -9,6 +9,7 @@ packages=(cmake make g++ doctest-dev
           wine wine64 xvfb xauth fonts-wine fonts-liberation fonts-dejavu-core
           python3
           cups printer-driver-cups-pdf poppler-utils
+          halibut
           "$@")
 
 missing=()

@@ -21,7 +21,7 @@ export WINE=${WINE:-/usr/lib/wine/wine64}
 export WINELOADER=$WINE
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver64}
 export WINESERVER
-export WINEARCH=win64
+export WINEARCH=${WINEARCH:-win64}
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
 # WinHelp would block on its own message box; the rest keep the prefix small.
 export WINEDLLOVERRIDES="winhlp32.exe=d;winemenubuilder.exe=d;mscoree,mshtml="

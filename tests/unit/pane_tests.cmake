@@ -3,3 +3,6 @@ set(PANE_UNIT_TEST_SOURCES
     tests/unit/test_columns.cpp
     tests/unit/test_row_text.cpp
 )
+list(APPEND PANE_UNIT_TEST_SOURCES
+    tests/unit/test_window_place.cpp
+)

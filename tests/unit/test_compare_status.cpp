@@ -45,6 +45,15 @@ std::string Bytes(size_t length, char seed = 'a')
 
 } // namespace
 
+// Compares with and without the size the scan saw: both ways must agree.
+static int CompareBothWays(ContentComparer& comparer, const ScratchDirectory& directory, uint64_t scannedSize)
+{
+    int unknown = comparer.Compare(directory.File("a"), directory.File("b"));
+    int known = comparer.Compare(directory.File("a"), directory.File("b"), scannedSize);
+    CHECK(unknown == known);
+    return known;
+}
+
 TEST_CASE("contents: every length from 0 to 9 with a difference at every position")
 {
     ScratchDirectory directory("bytes");
@@ -54,13 +63,13 @@ TEST_CASE("contents: every length from 0 to 9 with a difference at every positio
         directory.Write("a", bytes);
         directory.Write("b", bytes);
         CAPTURE(length);
-        CHECK(comparer.Compare(directory.File("a"), directory.File("b")) == 0);
+        CHECK(CompareBothWays(comparer, directory, length) == 0);
         for (size_t at = 0; at < length; ++at) {
             std::string changed = bytes;
             changed[at] = static_cast<char>(changed[at] ^ 0x01);
             directory.Write("b", changed);
             CAPTURE(at);
-            CHECK(comparer.Compare(directory.File("a"), directory.File("b")) == 1);
+            CHECK(CompareBothWays(comparer, directory, length) == 1);
         }
     }
 }
@@ -75,7 +84,7 @@ TEST_CASE("contents: differences at the edges of the read block")
         directory.Write("a", bytes);
         directory.Write("b", bytes);
         CAPTURE(length);
-        CHECK(comparer.Compare(directory.File("a"), directory.File("b")) == 0);
+        CHECK(CompareBothWays(comparer, directory, length) == 0);
         for (size_t at : {size_t(0), block - 1, block, block + 1, length - 3, length - 1}) {
             if (at >= length)
                 continue;
@@ -83,8 +92,36 @@ TEST_CASE("contents: differences at the edges of the read block")
             changed[at] = '\xFF';
             directory.Write("b", changed);
             CAPTURE(at);
-            CHECK(comparer.Compare(directory.File("a"), directory.File("b")) == 1);
+            CHECK(CompareBothWays(comparer, directory, length) == 1);
         }
+    }
+}
+
+TEST_CASE("contents: files that changed size since the scan are read to their real end")
+{
+    ScratchDirectory directory("resized");
+    ContentComparer comparer;
+    const size_t block = CONTENT_BLOCK_SIZE;
+    struct Row {
+        const char* label;
+        size_t scanned, source, master;
+        int status;
+    };
+    const Row rows[] = {
+        {"one file grew", 10, 10, 11, 1},
+        {"one file shrank", 10, 10, 9, 1},
+        {"both grew alike", 10, 12, 12, 0},
+        {"both shrank alike", 10, 4, 4, 0},
+        {"one grew past a block", block - 1, block - 1, block + 5, 1},
+        {"both grew past a block", block - 1, block + 5, block + 5, 0},
+        {"an empty file was written to", 0, 0, 3, 1},
+    };
+    for (const Row& row : rows) {
+        INFO("case: " << row.label);
+        std::string bytes = Bytes(row.source > row.master ? row.source : row.master);
+        directory.Write("a", bytes.substr(0, row.source));
+        directory.Write("b", bytes.substr(0, row.master));
+        CHECK(comparer.Compare(directory.File("a"), directory.File("b"), row.scanned) == row.status);
     }
 }
 

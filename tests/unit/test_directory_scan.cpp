@@ -27,14 +27,23 @@ std::vector<std::string> Shown(const FileEntryArray& files)
     return names;
 }
 
-std::vector<std::string> Scan(const ScratchDirectory& directory, const std::string& patternText)
+using Names = std::vector<std::string>;
+
+// The names joined by blanks, so that a failure shows them.
+std::string Joined(const Names& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : " ") + name;
+    return text;
+}
+
+std::string Scan(const ScratchDirectory& directory, const std::string& patternText)
 {
     FileEntryArray files;
     ScanFiles(files, directory.Name(), patternText);
-    return Shown(files);
+    return Joined(Shown(files));
 }
-
-using Names = std::vector<std::string>;
 
 } // namespace
 
@@ -54,7 +63,7 @@ TEST_CASE("a file name splits at its last dot")
         {"..hidden", ".", "hidden", "..hidden"},
     };
     for (const Row& row : rows) {
-        CAPTURE(row.fileName);
+        INFO("file: " << row.fileName);
         std::string name, extension;
         SplitFileName(row.fileName, name, extension);
         CHECK(name == row.name);
@@ -82,7 +91,7 @@ TEST_CASE("DOS dates and times hold 1980 to 2107 at two-second steps, and 0 outs
         {"after 2107", 2108, 1, 1, 0, 0, 0, 0, 0},
     };
     for (const Row& row : rows) {
-        CAPTURE(row.label);
+        INFO("case: " << row.label);
         uint16_t date = 0xFFFF, time = 0xFFFF;
         ToDosDateTime(row.year, row.month, row.day, row.hour, row.minute, row.second, date, time);
         CHECK(date == row.date);
@@ -145,8 +154,8 @@ TEST_CASE("wildcards match as a directory search does")
         {"notes.old.txt", "*.old.*", true}, {"notes.txt", "*.old.*", false}, {"Zz", "zZ", true},
     };
     for (const Row& row : rows) {
-        CAPTURE(row.name);
-        CAPTURE(row.pattern);
+        INFO("name: " << row.name);
+        INFO("pattern: " << row.pattern);
         CHECK(MatchesWildcard(row.name, row.pattern) == row.matches);
     }
 }
@@ -154,7 +163,7 @@ TEST_CASE("wildcards match as a directory search does")
 TEST_CASE("scanning lists the files that match the pattern text, sorted, without directories")
 {
     ScratchDirectory directory("scan");
-    for (const char* name : {"main.c", "main.h", "util.cpp", "notes.old.txt", ".profile", "b.c"})
+    for (const char* name : {"main.c", "main.h", "util.cpp", "notes.old.txt", ".profile", "b.c", "build_script"})
         directory.Write(name, "x");
     fs::create_directories(directory.path / "sub.c");
     fs::create_directories(directory.path / "sub");
@@ -166,7 +175,8 @@ TEST_CASE("scanning lists the files that match the pattern text, sorted, without
         Names shown;
     };
     const Row rows[] = {
-        {"everything", "*.*", {".profile", "b.c", "main.c", "main.h", "notes.old.txt", "util.cpp"}},
+        {"everything", "*.*", {".profile", "b.c", "build_script", "main.c", "main.h", "notes.old.txt", "util.cpp"}},
+        {"a blank after a pattern", "*.h ,*.cpp", {"main.h", "util.cpp"}},
         {"two patterns, the blank after the comma dropped", "*.cpp, *.h", {"main.h", "util.cpp"}},
         {"blanks and tabs before the first pattern", " \t *.c", {"b.c", "main.c"}},
         {"a file matching two patterns is listed twice", "*.c,m*", {"b.c", "main.c", "main.c", "main.h"}},
@@ -177,8 +187,8 @@ TEST_CASE("scanning lists the files that match the pattern text, sorted, without
         {"patterns with a path are skipped", "sub\\*.c,sub/*.c,..\\*.*,C:*.*,*.h", {"main.h"}},
     };
     for (const Row& row : rows) {
-        CAPTURE(row.label);
-        CHECK(Scan(directory, row.patternText) == row.shown);
+        INFO("case: " << row.label);
+        CHECK(Scan(directory, row.patternText) == Joined(row.shown));
     }
 }
 

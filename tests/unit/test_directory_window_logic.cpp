@@ -2,6 +2,8 @@
 // the row texts and the same-directory test.
 #include <doctest/doctest.h>
 
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -153,6 +155,32 @@ TEST_CASE("a rescan that itself waits does not run twice")
         guard.RescanDue(BOTH_SIDES);
     }
     CHECK(runs == 1);
+}
+
+TEST_CASE("a failing rescan at the end of a wait reaches the caller; during unwinding it waits")
+{
+    int runs = 0;
+    BusyGuard guard([&](unsigned) {
+        ++runs;
+        throw std::bad_alloc();
+    });
+    auto waitThenEnd = [&] {
+        BusyGuard::Hold hold(guard);
+        guard.RescanDue(BOTH_SIDES);
+    };
+    CHECK_THROWS_AS(waitThenEnd(), std::bad_alloc);
+    CHECK(runs == 1);
+    CHECK_FALSE(guard.IsBusy());
+
+    auto waitThenFail = [&] {
+        BusyGuard::Hold hold(guard);
+        guard.RescanDue(SideBit(MASTER_SIDE));
+        throw std::runtime_error("the wait failed");
+    };
+    CHECK_THROWS_AS(waitThenFail(), std::runtime_error);
+    CHECK(runs == 1);
+    CHECK_FALSE(guard.IsBusy());
+    CHECK(guard.Pending() == SideBit(MASTER_SIDE));
 }
 
 TEST_CASE("a remembered file is found again by its name, whatever the case")

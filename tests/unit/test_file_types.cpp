@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_types.h"
+#include "directory/file_types.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ TEST_CASE("parsing the FileTypes text stops at the first malformed record and ke
         {"blanks are kept as typed", " *.c , *.h | C files |", {{" C files ", " *.c , *.h "}}},
     };
     for (const Row& row : rows) {
-        CAPTURE(row.label);
+        INFO("case: " << row.label);
         Filters parsed = ParseFileTypes(row.text);
         CHECK(Describe(parsed) == Describe(row.expected));
     }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "directory/directory_window.h"
+#include "directory/compare_files_dialog.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
 #include "test_support.h"
@@ -96,24 +97,23 @@ public:
     static HWND FindFrame()
     {
         HWND found = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM data) -> BOOL {
-                char name[32] = "";
-                ::GetClassNameA(hwnd, name, sizeof name);
-                if (lstrcmpA(name, "ZelvaneFrame109") == 0 && ::IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(data) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindFrameWindow, reinterpret_cast<LPARAM>(&found));
         return found;
     }
     inline static HWND s_seen = nullptr;
     inline static std::string s_title;
 
 private:
+    static BOOL CALLBACK FindFrameWindow(HWND hwnd, LPARAM data)
+    {
+        char name[32] = "";
+        ::GetClassNameA(hwnd, name, sizeof name);
+        if (lstrcmpA(name, "ZelvaneFrame109") == 0 && ::IsWindowVisible(hwnd)) {
+            *reinterpret_cast<HWND*>(data) = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND frame = FindFrame();

@@ -24,7 +24,16 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_directory_chooser.cpp
     tests/win32/test_directory_files.cpp
 )
-list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32/test_file_lists.cpp
-    tests/win32/test_directory_program.cpp)
 include(tests/win32/printing_tests.cmake)
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_preferences.cpp
+)
+# What the screen shows after edits, the shared scroll bar, the window's place.
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_screen_after_edit.cpp
+    tests/win32/test_window_layout.cpp
+)
+list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32/test_file_lists.cpp
+    tests/win32/test_directory_program.cpp tests/win32/test_directory_commands.cpp
+)
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_file_commands.cpp tests/win32/test_directory_watching.cpp)

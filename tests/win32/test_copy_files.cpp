@@ -41,6 +41,8 @@ public:
     }
     std::vector<std::string> questions;
     std::vector<std::string> errors; // caption, a line feed, the text
+    HWND owner = nullptr;             // when set: whether it was enabled at each question
+    std::vector<bool> ownerEnabled;
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
@@ -48,27 +50,27 @@ private:
         if (s_current)
             s_current->Check();
     }
+    struct Found {
+        HWND question = nullptr;
+        HWND error = nullptr;
+    };
+    static BOOL CALLBACK FindBoxes(HWND hwnd, LPARAM data)
+    {
+        auto* found = reinterpret_cast<Found*>(data);
+        char caption[64] = "";
+        ::GetWindowTextA(hwnd, caption, sizeof caption);
+        if (!::IsWindowVisible(hwnd) || !::IsWindowEnabled(hwnd))
+            return TRUE;
+        if (::GetDlgItem(hwnd, IDC_COPY_QUESTION))
+            found->question = hwnd;
+        else if (lstrcmpA(caption, "Zelvane Error") == 0)
+            found->error = hwnd;
+        return TRUE;
+    }
     void Check()
     {
-        struct Found {
-            HWND question = nullptr;
-            HWND error = nullptr;
-        } found;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM data) -> BOOL {
-                auto* found = reinterpret_cast<Found*>(data);
-                char caption[64] = "";
-                ::GetWindowTextA(hwnd, caption, sizeof caption);
-                if (!::IsWindowVisible(hwnd) || !::IsWindowEnabled(hwnd))
-                    return TRUE;
-                if (::GetDlgItem(hwnd, IDC_COPY_QUESTION))
-                    found->question = hwnd;
-                else if (lstrcmpA(caption, "Zelvane Error") == 0)
-                    found->error = hwnd;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        Found found;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindBoxes, reinterpret_cast<LPARAM>(&found));
         if (found.error && found.error != m_lastError) {
             m_lastError = found.error;
             char text[1024] = "";
@@ -80,6 +82,10 @@ private:
         if (!box || box == m_lastBox)
             return;
         m_lastBox = box;
+        if (owner) {
+            ownerEnabled.push_back(::IsWindowEnabled(owner) != FALSE);
+            CHECK(::GetWindow(box, GW_OWNER) == owner);
+        }
         char text[1024] = "";
         ::GetDlgItemTextA(box, IDC_COPY_QUESTION, text, sizeof text);
         questions.push_back(text);
@@ -207,6 +213,22 @@ TEST_CASE("copy: a newer target answered No is skipped and the next file is stil
     CHECK(fixture.copied.names == std::vector<std::string>{ "b.txt" });
     CHECK(result.copied == 1);
     CHECK(result.skipped == 1);
+}
+
+TEST_CASE("copy: the window takes no input while its files are copied, and gets it back")
+{
+    CopyFixture fixture;
+    fixture.from.Write("a.txt", "source a");
+    MakeNewerTarget(fixture, "a.txt");
+    CWnd window;
+    REQUIRE(window.CreateEx(0, nullptr, "directory window", WS_OVERLAPPEDWINDOW, RECT{ 0, 0, 300, 200 }, nullptr, 0));
+    QuestionAnswerer answers({ PRESS_YES });
+    answers.owner = window.m_hWnd;
+    CopyRunResult result = CopySelected(&window, fixture.from.Path(), fixture.to.Path(), { "a.txt" }, nullptr);
+    CHECK(result.copied == 1);
+    CHECK(answers.ownerEnabled == std::vector<bool>{ false });
+    CHECK(::IsWindowEnabled(window.m_hWnd));
+    window.DestroyWindow();
 }
 
 TEST_CASE("copy: Escape and closing the question box skip that file, as No does")

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "directory/directory_monitor.h"
+#include "directory/monitor_paths.h"
 #include "test_support.h"
 
 namespace {
@@ -46,9 +47,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         auto* self = reinterpret_cast<MessageCounter*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self && message == WM_DIR_TREE_CHANGED)
+        if (self && message == DirectoryMonitor::TREE_CHANGED)
             ++self->tree;
-        else if (self && message == WM_DIR_FILES_CHANGED)
+        else if (self && message == DirectoryMonitor::FILES_CHANGED)
             ++self->files;
         else
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
@@ -226,4 +227,73 @@ TEST_CASE("monitor: stopping ends the worker; watching and stopping many times l
         CHECK(monitor.IsRunning());
     }
     CHECK(PumpUntil([&] { return ThreadsOfThisProcess() <= before; }));
+}
+
+TEST_CASE("monitor: two sides in one tree each hear of a new subdirectory below them")
+{
+    TempDirectory directory;
+    const std::string outer = directory.Path() + "\\outer";
+    const std::string inner = outer + "\\inner";
+    REQUIRE(::CreateDirectoryA(outer.c_str(), nullptr));
+    REQUIRE(::CreateDirectoryA(inner.c_str(), nullptr));
+    MessageCounter sourceCounter, masterCounter;
+    DirectoryMonitor source, master;
+    source.SetTargetWindow(sourceCounter.window);
+    master.SetTargetWindow(masterCounter.window);
+    // Either side may have been watching first.
+    SUBCASE("outer first")
+    {
+        source.Watch(outer);
+        REQUIRE(PumpUntil([&] { return source.IsArmed(); }));
+        master.Watch(inner);
+    }
+    SUBCASE("inner first")
+    {
+        master.Watch(inner);
+        REQUIRE(PumpUntil([&] { return master.IsArmed(); }));
+        source.Watch(outer);
+    }
+    REQUIRE(PumpUntil([&] { return source.IsArmed() && master.IsArmed(); }));
+
+    const std::string created = inner + "\\created";
+    REQUIRE(::CreateDirectoryA(created.c_str(), nullptr));
+    CHECK(PumpUntil([&] { return masterCounter.tree > 0 && sourceCounter.tree > 0; }));
+    CHECK(sourceCounter.tree > 0);
+    CHECK(masterCounter.tree > 0);
+
+    source.Stop();
+    master.Stop();
+    ::RemoveDirectoryA(created.c_str());
+    ::RemoveDirectoryA(inner.c_str());
+    ::RemoveDirectoryA(outer.c_str());
+}
+
+TEST_CASE("monitor: the watched directory removed posts names-changed, and the side finds the parent")
+{
+    TempDirectory directory;
+    const std::string shown = directory.Path() + "\\shown";
+    const std::string deeper = shown + "\\deeper";
+    REQUIRE(::CreateDirectoryA(shown.c_str(), nullptr));
+    REQUIRE(::CreateDirectoryA(deeper.c_str(), nullptr));
+    MessageCounter counter;
+    DirectoryMonitor monitor;
+    monitor.SetTargetWindow(counter.window);
+    monitor.Watch(deeper);
+    REQUIRE(PumpUntil([&] { return monitor.IsArmed(); }));
+
+    // Removed by another program. (From Wine itself the removal of a
+    // directory that a watch holds open waits, as on Windows, until the
+    // handle goes; Windows signals the watch, Wine does not.)
+    REQUIRE(StartLinuxCommand("rm -r '" + UnixPath(shown) + "'"));
+    CHECK(PumpUntil([&] { return counter.tree > 0; }, 10000));
+    CHECK(PumpUntil([&] { return ::GetFileAttributesA(shown.c_str()) == INVALID_FILE_ATTRIBUTES; }));
+    auto isDirectory = [](const std::string& path) {
+        DWORD attributes = ::GetFileAttributesA((path.size() == 2 ? path + "\\" : path).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    CHECK(NearestExistingDirectory(deeper, isDirectory, "c:\\windows") == directory.Path());
+    // The monitor of a side that moves on watches the new place.
+    monitor.Watch(directory.Path());
+    REQUIRE(PumpUntil([&] { return monitor.IsArmed(); }));
+    CHECK(monitor.IsWatching());
 }

@@ -35,29 +35,30 @@ public:
         ::CloseHandle(m_process.hProcess);
         ::CloseHandle(m_process.hThread);
     }
+    struct Search {
+        DWORD process;
+        const char* className;
+        HWND found;
+    };
+    static BOOL CALLBACK FindProgramWindow(HWND hwnd, LPARAM data)
+    {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        char name[64] = "";
+        ::GetClassNameA(hwnd, name, sizeof name);
+        if (owner == s->process && ::IsWindowVisible(hwnd) && lstrcmpA(name, s->className) == 0) {
+            s->found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
     HWND WaitForWindow(const char* className, DWORD timeout = 15000) const
     {
-        struct Search {
-            DWORD process;
-            const char* className;
-            HWND found;
-        } search = { m_process.dwProcessId, className, nullptr };
+        Search search = { m_process.dwProcessId, className, nullptr };
         auto find = [&] {
             search.found = nullptr;
-            ::EnumWindows(
-                [](HWND hwnd, LPARAM data) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(data);
-                    DWORD owner = 0;
-                    ::GetWindowThreadProcessId(hwnd, &owner);
-                    char name[64] = "";
-                    ::GetClassNameA(hwnd, name, sizeof name);
-                    if (owner == s->process && ::IsWindowVisible(hwnd) && lstrcmpA(name, s->className) == 0) {
-                        s->found = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            ::EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         };
         PumpUntil(find, timeout);
@@ -79,7 +80,8 @@ struct Band {
     int bottom;
 };
 
-// The runs of colour down a column of the list's rows, below its header.
+// The runs of colour down a column of the list's rows, below its header, as
+// on the screen (another process's window surface is not readable here).
 std::vector<Band> Bands(HWND list, int x)
 {
     RECT client, header;
@@ -87,15 +89,22 @@ std::vector<Band> Bands(HWND list, int x)
     ::GetWindowRect(::GetDlgItem(list, 0) ? ::GetDlgItem(list, 0) : ::GetWindow(list, GW_CHILD), &header);
     ::MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&header), 2);
     std::vector<Band> bands;
-    HDC dc = ::GetDC(list);
+    HDC dc = ::GetDC(nullptr);
     for (int y = header.bottom + 1; y < client.bottom; ++y) {
-        COLORREF colour = ::GetPixel(dc, x, y);
+        POINT point = { x, y };
+        ::ClientToScreen(list, &point);
+        COLORREF colour = ::GetPixel(dc, point.x, point.y);
         if (bands.empty() || bands.back().colour != colour)
             bands.push_back({ colour, y, y });
         bands.back().bottom = y;
     }
-    ::ReleaseDC(list, dc);
-    return bands;
+    ::ReleaseDC(nullptr, dc);
+    // Thin lines (a border, the gap under the header) are not rows.
+    std::vector<Band> rows;
+    for (const Band& band : bands)
+        if (band.bottom - band.top >= 3 && (rows.empty() || rows.back().colour != band.colour))
+            rows.push_back(band);
+    return rows;
 }
 
 std::string Text(HWND hwnd)
@@ -136,6 +145,10 @@ TEST_CASE("ORVINTA on two directories paints the differing rows and opens a doub
             return leftBands.size() >= 4;
         },
         5000);
+    std::string seen;
+    for (const Band& band : leftBands)
+        seen += std::to_string(band.top) + "-" + std::to_string(band.bottom) + ":" + std::to_string(band.colour) + " ";
+    CAPTURE(seen);
     REQUIRE(leftBands.size() >= 4);
     CHECK(leftBands[0].colour == RGB(255, 0, 255)); // a.txt differs
     CHECK(leftBands[1].colour == white);            // b.txt is the same

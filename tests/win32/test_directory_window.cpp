@@ -208,6 +208,31 @@ TEST_CASE("a directory that does not exist is reported once and the side keeps i
     CHECK(start == 0);
     CHECK(end == missing.size());
     CHECK(window.CurrentDirectory(SOURCE_SIDE) == source.Path());
+
+    // Closing with the text still there asks nothing more.
+    window.SendMessage(WM_CLOSE);
+    PumpFor(50);
+    CHECK(answerer.Count() == 1);
+    CHECK_FALSE(::IsWindow(window.m_hWnd));
+    CHECK(window.sourceDirectory == missing);
+}
+
+TEST_CASE("a directory refused at set-up is reported once, with the focus left in its edit")
+{
+    TempDirectory source;
+    std::string missing = source.Path() + "\\gone";
+    DirectoryWindowFixture fixture;
+    DialogAnswerer answerer({ IDOK });
+    fixture.window.sourceDirectory = source.Path();
+    fixture.window.masterDirectory = missing;
+    REQUIRE(fixture.window.Create(IDD_DIRECTORY_WINDOW));
+    ::ShowWindow(fixture.window.m_hWnd, SW_SHOW);
+    PumpFor(200);
+    CHECK(answerer.Count() == 1);
+    CHECK(::GetFocus() == fixture.Item(IDC_MASTER_DIRECTORY));
+    CHECK(fixture.window.CurrentDirectory(SOURCE_SIDE) == source.Path());
+    fixture.window.SendMessage(WM_CLOSE);
+    CHECK(answerer.Count() == 1);
 }
 
 TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape closes the window")
@@ -224,6 +249,18 @@ TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape close
         window.SetDlgItemText(IDC_MASTER_DIRECTORY, third.Path());
         PressEnter(fixture.Item(IDC_MASTER_DIRECTORY));
         CHECK(window.CurrentDirectory(MASTER_SIDE) == third.Path());
+    }
+    SUBCASE("in a directory list it opens the selected directory")
+    {
+        std::string sub = source.Path() + "\\sub";
+        REQUIRE(::CreateDirectoryA(sub.c_str(), nullptr));
+        window.sourceDirectories.FillDirectoryList(source.Path());
+        int index = static_cast<int>(::SendMessageA(fixture.Item(IDC_SOURCE_DIRECTORY_LIST), LB_GETCOUNT, 0, 0)) - 1;
+        ::SendMessageA(fixture.Item(IDC_SOURCE_DIRECTORY_LIST), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        PressEnter(fixture.Item(IDC_SOURCE_DIRECTORY_LIST));
+        CHECK(window.CurrentDirectory(SOURCE_SIDE) == sub);
+        CHECK(window.GetDlgItemText(IDC_SOURCE_DIRECTORY) == sub);
+        ::RemoveDirectoryA(sub.c_str());
     }
     SUBCASE("in the pattern edit it applies the pattern")
     {
@@ -258,6 +295,42 @@ TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape close
     }
     CHECK(::IsWindow(window.m_hWnd));
     CHECK(::IsWindowVisible(window.m_hWnd));
+}
+
+namespace {
+
+// Reads the items of the pop-up menu this thread shows, then closes it.
+struct PopupReader {
+    inline static std::vector<std::string> items;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND popup = ::FindWindowA("#32768", nullptr);
+        if (!popup || !::IsWindowVisible(popup))
+            return;
+        HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
+        items.clear();
+        for (int index = 0; menu && index < ::GetMenuItemCount(menu); ++index) {
+            char text[64] = "";
+            ::GetMenuStringA(menu, static_cast<UINT>(index), text, sizeof text, MF_BYPOSITION);
+            items.push_back(text);
+        }
+        ::EndMenu();
+    }
+};
+
+} // namespace
+
+TEST_CASE("the right button on the window's surface opens its menu")
+{
+    TempDirectory source, master;
+    DirectoryWindowFixture fixture;
+    REQUIRE(fixture.Open(source.Path(), master.Path()));
+    PopupReader::items.clear();
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 30, PopupReader::Tick);
+    fixture.window.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+    ::KillTimer(nullptr, timer);
+    CHECK(PopupReader::items == std::vector<std::string>{ "&About...", "&Compare...", "&Preferences...", "&Help Topics" });
+    CHECK(::IsWindowVisible(fixture.window.m_hWnd));
 }
 
 TEST_CASE("closing takes the edits back and stores the placement and the Master list's column widths")
@@ -313,4 +386,51 @@ TEST_CASE("a stored placement with a zero is not restored")
     ::GetWindowRect(fixture.window.m_hWnd, &outer);
     CHECK(outer.right - outer.left == fixture.window.minimumWidth);
     CHECK(outer.left != 0);
+}
+
+// Once the scans are done, measures the process's work over 600 ms of quiet
+// and then closes the window.
+struct QuietMeter {
+    inline static DirectoryWindow* running = nullptr;
+    inline static FILETIME created, exited, kernelStart, userStart, kernelEnd, userEnd;
+    inline static DWORD firstTick = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (!running || !running->m_hWnd || running->ScannedDirectory(MASTER_SIDE).empty())
+            return;
+        if (!firstTick) {
+            firstTick = ::GetTickCount();
+            ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernelStart, &userStart);
+            return;
+        }
+        if (::GetTickCount() - firstTick < 600)
+            return;
+        ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernelEnd, &userEnd);
+        running->PostMessage(WM_CLOSE);
+        running = nullptr;
+    }
+};
+
+TEST_CASE("the directory window's own loop rests when nothing happens")
+{
+    TempDirectory source, master;
+    source.Write("a.txt", "1");
+    master.Write("a.txt", "22");
+    CleanSettings clean;
+    DirectoryWindow window;
+    window.sourceDirectory = source.Path();
+    window.masterDirectory = master.Path();
+    QuietMeter::running = &window;
+    QuietMeter::firstTick = 0;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, QuietMeter::Tick);
+    INT_PTR result = window.DoModal();
+    ::KillTimer(nullptr, timer);
+    AfxGetApp()->m_pMainWnd = nullptr;
+    CHECK(result == 2);
+    REQUIRE(QuietMeter::firstTick != 0);
+    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    ULONGLONG busyMs = (ticks(QuietMeter::userEnd) - ticks(QuietMeter::userStart) + ticks(QuietMeter::kernelEnd) -
+                        ticks(QuietMeter::kernelStart)) /
+                       10000;
+    CHECK(busyMs < 80); // a polling loop costs well over that
 }

@@ -15,6 +15,7 @@ constexpr UINT CMD_ALLOWED = 41000;
 constexpr UINT CMD_GUARDED = 41001;
 constexpr UINT CMD_RANGE_FIRST = 41010;
 constexpr UINT CMD_RANGE_LAST = 41019;
+constexpr UINT CMD_CONTROL = 41020;
 constexpr UINT WM_PROBE = WM_APP + 7;
 
 class ProbeFrame : public CFrameWnd {
@@ -24,8 +25,10 @@ public:
     UINT lastRangeId = 0;
     bool guardedEnabled = false;
     int probes = 0;
+    int selectionChanges = 0;
 
 protected:
+    void OnSelectionChange() { ++selectionChanges; }
     void OnAllowed() { ++allowedRuns; }
     void OnGuarded() { ++guardedRuns; }
     void OnUpdateGuarded(CCmdUI* state) { state->Enable(guardedEnabled); }
@@ -45,11 +48,12 @@ ON_COMMAND(CMD_GUARDED, OnGuarded)
 ON_UPDATE_COMMAND_UI(CMD_GUARDED, OnUpdateGuarded)
 ON_COMMAND_RANGE(CMD_RANGE_FIRST, CMD_RANGE_LAST, OnRange)
 ON_MESSAGE(WM_PROBE, OnProbe)
+ON_CONTROL(LBN_SELCHANGE, CMD_CONTROL, OnSelectionChange)
 END_MESSAGE_MAP()
 
 class IdleCountingDialog : public CDialog {
 public:
-    IdleCountingDialog() : CDialog(IDD_DIRECTORY_WINDOW) {}
+    IdleCountingDialog() : CDialog(IDD_COMPARE_FILES) {}
     int idleUpdates = 0;
     bool initialised = false;
 
@@ -111,6 +115,22 @@ TEST_CASE("a disabled command is refused from an accelerator and runs once enabl
     frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_GUARDED, 1), 0);
     CHECK(frame.guardedRuns == 1);
     CHECK(frame.IsCommandEnabled(CMD_ALLOWED));
+    // Without an update handler a command reads as enabled only when something handles it.
+    CHECK_FALSE(frame.IsCommandEnabled(41999));
+}
+
+TEST_CASE("a control's notification with code 1 is its own, not an accelerator")
+{
+    ProbeFrame frame;
+    frame.m_title = "probe";
+    REQUIRE(frame.LoadFrame(IDR_COMPARE_WINDOW, WS_OVERLAPPEDWINDOW));
+    // LBN_SELCHANGE and an accelerator share the code 1; only the window tells them apart.
+    frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_CONTROL, LBN_SELCHANGE), reinterpret_cast<LPARAM>(frame.m_hWnd));
+    CHECK(frame.selectionChanges == 1);
+    frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_ALLOWED, 1), reinterpret_cast<LPARAM>(frame.m_hWnd));
+    CHECK(frame.allowedRuns == 0);
+    frame.SendMessage(WM_COMMAND, MAKEWPARAM(CMD_ALLOWED, 1), 0);
+    CHECK(frame.allowedRuns == 1);
 }
 
 TEST_CASE("menu items take their state from the update handlers when the menu opens")
@@ -132,21 +152,30 @@ TEST_CASE("menu items take their state from the update handlers when the menu op
     ::DestroyMenu(popup);
 }
 
+namespace {
+
+IdleCountingDialog* g_runningDialog = nullptr;
+
+// Ends the running dialog from inside its loop.
+void CALLBACK CancelRunningDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_runningDialog && g_runningDialog->m_hWnd)
+        g_runningDialog->PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+} // namespace
+
 TEST_CASE("a modal dialog runs idle processing in its own loop and returns its result")
 {
     IdleCountingDialog dialog;
     CWinApp& app = *AfxGetApp();
     app.m_pMainWnd = &dialog;
-    // Ends the dialog from inside its loop, once it has had time to go idle.
-    static IdleCountingDialog* running = nullptr;
-    running = &dialog;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (running && running->m_hWnd)
-            running->PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    });
+    // Ends the dialog once it has had time to go idle.
+    g_runningDialog = &dialog;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 200, CancelRunningDialog);
     INT_PTR result = dialog.DoModal();
     ::KillTimer(nullptr, timer);
-    running = nullptr;
+    g_runningDialog = nullptr;
     app.m_pMainWnd = nullptr;
     CHECK(result == IDCANCEL);
     CHECK(dialog.initialised);

@@ -2,6 +2,8 @@
 // and cancelling a long comparison in the running program.
 #include <doctest/doctest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "engine/compare_progress_dialog.h"
@@ -136,6 +138,29 @@ TEST_CASE("the progress dialog names both files, and Cancel and Escape only rais
     CHECK(static_cast<WORD>(::GetWindowWord(dialog.gauge, 2)) == 1000);
     CHECK(static_cast<WORD>(::GetWindowWord(dialog.gauge, 0)) == 250);
 
+    SUBCASE("a Source of more than 65,535 lines moves the bar steadily from 0 to 100 percent")
+    {
+        for (uint32_t lines : { 65536u, 70000u, 200000u, 3000000u }) {
+            CAPTURE(lines);
+            dialog.SetRange(lines);
+            unsigned previous = 0;
+            bool steady = true;
+            for (uint32_t line = 0; line <= lines; line += lines / 97) {
+                dialog.SetPos(line);
+                unsigned position = static_cast<WORD>(::GetWindowWord(dialog.gauge, 0));
+                unsigned range = static_cast<WORD>(::GetWindowWord(dialog.gauge, 2));
+                REQUIRE(range > 0);
+                unsigned percent = std::min(position, range) * 100 / range;
+                // Never back, and within a percent of the true share.
+                steady = steady && percent >= previous &&
+                         std::abs(static_cast<int>(percent) - static_cast<int>(uint64_t(line) * 100 / lines)) <= 1;
+                previous = percent;
+            }
+            CHECK(steady);
+            dialog.SetPos(lines);
+            CHECK(::GetWindowWord(dialog.gauge, 0) == ::GetWindowWord(dialog.gauge, 2));
+        }
+    }
     SUBCASE("Cancel")
     {
         ::PostMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),

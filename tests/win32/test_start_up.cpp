@@ -42,28 +42,8 @@ public:
     {
         DWORD start = ::GetTickCount();
         do {
-            struct Search {
-                DWORD process;
-                const char* className;
-                HWND found;
-            } search = { m_process.dwProcessId, className, nullptr };
-            ::EnumWindows(
-                [](HWND hwnd, LPARAM data) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(data);
-                    DWORD owner = 0;
-                    ::GetWindowThreadProcessId(hwnd, &owner);
-                    char name[64] = "";
-                    ::GetClassNameA(hwnd, name, sizeof name);
-                    if (owner == s->process && ::IsWindowVisible(hwnd) &&
-                        (!s->className || lstrcmpA(name, s->className) == 0)) {
-                        s->found = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            if (search.found)
-                return search.found;
+            if (HWND found = FindVisibleWindow(className))
+                return found;
             ::Sleep(50);
         } while (::GetTickCount() - start < timeout);
         return nullptr;
@@ -72,6 +52,20 @@ public:
     bool WaitForExit(DWORD timeout = 15000) const
     {
         return ::WaitForSingleObject(m_process.hProcess, timeout) == WAIT_OBJECT_0;
+    }
+
+    // Waits for the end of the program while watching for a visible window of
+    // the class; seen tells whether one showed at any poll.
+    bool WaitForExitWatching(const char* className, bool& seen, DWORD timeout = 15000) const
+    {
+        seen = false;
+        DWORD start = ::GetTickCount();
+        do {
+            seen = seen || FindVisibleWindow(className) != nullptr;
+            if (::WaitForSingleObject(m_process.hProcess, 10) == WAIT_OBJECT_0)
+                return true;
+        } while (::GetTickCount() - start < timeout);
+        return false;
     }
     DWORD ExitCode() const
     {
@@ -83,6 +77,32 @@ public:
     bool started = false;
 
 private:
+    struct Search {
+        DWORD process;
+        const char* className;
+        HWND found;
+    };
+    static BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data)
+    {
+        auto* search = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        char name[64] = "";
+        ::GetClassNameA(hwnd, name, sizeof name);
+        if (owner == search->process && ::IsWindowVisible(hwnd) &&
+            (!search->className || lstrcmpA(name, search->className) == 0)) {
+            search->found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    HWND FindVisibleWindow(const char* className) const
+    {
+        Search search = { m_process.dwProcessId, className, nullptr };
+        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
     PROCESS_INFORMATION m_process = {};
 };
 
@@ -225,8 +245,30 @@ TEST_CASE("cancelling a long comparison ends the program without showing the win
     CHECK(WindowText(progress) == "Zelvane Utility");
     CHECK(ItemText(progress, 1019) == source);
     CHECK(ItemText(progress, 1020) == master);
-    ::PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    REQUIRE(program.WaitForExit(20000));
-    CHECK(program.ExitCode() == 0);
+    // The window shows only once its comparison has completed: never before, never after Cancel.
     CHECK(program.WaitForWindow("ZelvaneFrame109", 0) == nullptr);
+    ::PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    bool shown = true;
+    REQUIRE(program.WaitForExitWatching("ZelvaneFrame109", shown, 20000));
+    CHECK_FALSE(shown);
+    CHECK(program.ExitCode() == 0);
+}
+
+TEST_CASE("file mode ends when another program closes its window with a sent message")
+{
+    CleanSettings clean;
+    TempDirectory directory;
+    std::string source = directory.Write("one.txt", "a\r\nb\r\n");
+    std::string master = directory.Write("two.txt", "a\r\nc\r\n");
+    Program program("\"" + source + "\" \"" + master + "\"", directory.Path());
+    REQUIRE(program.started);
+    HWND window = program.WaitForWindow("ZelvaneFrame109");
+    REQUIRE(window != nullptr);
+    // Sent, not posted: the window goes while the program waits for input.
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 10000, &result);
+    CHECK_FALSE(::IsWindow(window));
+    REQUIRE(program.WaitForExit());
+    CHECK(program.ExitCode() == 0);
+    CHECK(ReadSetting("Position", "cx").exists);
 }

@@ -72,22 +72,25 @@ void CALLBACK DialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD)
         g_answerer->Check();
 }
 
+namespace {
+
+// Collects the thread's visible, enabled dialogs into a vector of handles.
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM data)
+{
+    char className[16] = "";
+    ::GetClassNameA(hwnd, className, sizeof className);
+    if (lstrcmpA(className, "#32770") == 0 && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+    return TRUE;
+}
+
+} // namespace
+
 void DialogAnswerer::Check()
 {
-    struct Found {
-        std::vector<HWND> dialogs;
-    } found;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            char className[16] = "";
-            ::GetClassNameA(hwnd, className, sizeof className);
-            if (lstrcmpA(className, "#32770") == 0 && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd))
-                reinterpret_cast<Found*>(data)->dialogs.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    for (HWND dialog : found.dialogs) {
+    std::vector<HWND> dialogs;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    for (HWND dialog : dialogs) {
         bool done = false;
         for (HWND answered : m_answered)
             done = done || answered == dialog;

@@ -1,0 +1,70 @@
+// CShellExtension: the folder drop handler. One object with one reference
+// count answers IShellExtInit (what was dropped where) and IContextMenu (the
+// "Com&pare" item and the command that starts ORVINTA on the two folders).
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "framework/cmd_target.h"
+
+// "SHLX" in memory order S, H, L, X.
+constexpr DWORD SHELL_EXTENSION_SIGNATURE = 'S' | ('H' << 8) | ('L' << 16) | (static_cast<DWORD>('X') << 24);
+
+class CShellExtension : public CCmdTarget, public IShellExtInit, public IContextMenu {
+public:
+    CShellExtension();
+    ~CShellExtension() override;
+    CShellExtension(const CShellExtension&) = delete;
+    CShellExtension& operator=(const CShellExtension&) = delete;
+
+    // The class object's creation function: a new object with its count at 1.
+    static IUnknown* Create();
+
+    // IUnknown, shared by both interfaces
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    // IShellExtInit
+    STDMETHODIMP Initialize(LPCITEMIDLIST folder, IDataObject* data, HKEY classKey) override;
+    // IContextMenu
+    STDMETHODIMP QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT flags) override;
+    STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) override;
+    STDMETHODIMP GetCommandString(UINT_PTR offset, UINT kind, UINT* reserved, LPSTR buffer, UINT size) override;
+
+    const std::string& SourcePath() const { return m_sourcePath; }
+    const std::string& MasterPath() const { return m_masterPath; }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    HRESULT DoInitialize(LPCITEMIDLIST folder, IDataObject* data, HKEY classKey);
+    HRESULT ReadSourcePath(IDataObject* data);
+    HRESULT ReadMasterPath(LPCITEMIDLIST folder);
+    HRESULT DoQueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT flags);
+    HRESULT DoInvokeCommand(CMINVOKECOMMANDINFO* info);
+    void LetGoOfInitialization();
+
+    // Runs when the user picks "Com&pare": starts ORVINTA on the two folders.
+    void OnCompare();
+
+    DWORD m_signature;
+    volatile LONG m_references = 1;
+    IDataObject* m_dataObject = nullptr;
+    HKEY m_classKey = nullptr;
+    LPCITEMIDLIST m_folder = nullptr;
+    CMINVOKECOMMANDINFO* m_invocation = nullptr;
+    std::string m_sourcePath;
+    std::string m_masterPath;
+};
+
+// The shell's task allocator, held while the library is loaded.
+IMalloc* ShellAllocator();
+// The command ORVINTA is started with: its program and the parameter text.
+struct CompareCommand {
+    std::string program;
+    std::string parameters;
+};
+CompareCommand BuildCompareCommand(const std::string& sourcePath, const std::string& masterPath);
