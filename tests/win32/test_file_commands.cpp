@@ -8,6 +8,7 @@
 
 #include "directory_window_fixture.h"
 #include "file_commands_driver.h"
+#include "help_recorder.h"
 #include "common/shared_resources.h"
 
 namespace {
@@ -307,6 +308,25 @@ TEST_CASE("file commands: the real menu opens with the rules' enabling")
     CHECK(Exists(rows.SourceFile("b.txt")));
 }
 
+TEST_CASE("file commands: Help opens topic 8, Help Topics the contents")
+{
+    FourRows rows;
+    REQUIRE(rows.Open());
+    HelpRecorder help;
+    {
+        MenuScript menu(ID_FILE_LIST_HELP);
+        RightClick(rows.Source(), 0);
+    }
+    {
+        MenuScript menu(ID_FILE_LIST_HELP_TOPICS);
+        RightClick(rows.Master(), 3);
+    }
+    REQUIRE(help.Seen().size() == 2);
+    CHECK(help.Seen()[0].command == HELP_CONTEXT);
+    CHECK(help.Seen()[0].data == 8);
+    CHECK(help.Seen()[1].command == HELP_FINDER);
+}
+
 TEST_CASE("file commands: Compare pairs the chosen file with the file it was dropped on, whatever their names")
 {
     FourRows rows;
@@ -363,6 +383,19 @@ TEST_CASE("file commands: Delete sends all chosen files to the Recycle Bin in on
         CHECK(answerer.texts.size() == 1);
         CHECK(Exists(rows.SourceFile("b.txt")));
         CHECK(Exists(rows.SourceFile("c.txt")));
+    }
+    SUBCASE("a delete the shell completes only in part still reads the side again")
+    {
+        int scansBefore = window.scanCount[SOURCE_SIDE];
+        ShellConfirmAnswerer answerer(IDYES);
+        DialogAnswerer errors;
+        // One of the two files goes before the command runs: the shell
+        // reports an error, and the list must not go on showing that file.
+        MenuScript menu(ID_FILE_LIST_DELETE, [&] { ::DeleteFileA(rows.SourceFile("c.txt").c_str()); });
+        RightClick(rows.Source(), 1);
+        CHECK(PumpUntil([&] { return window.scanCount[SOURCE_SIDE] > scansBefore; }));
+        CHECK(RowNamed(rows.Source(), "c.txt") < 0);
+        CHECK(RowNamed(rows.Source(), "b.txt") == (Exists(rows.SourceFile("b.txt")) ? 1 : -1));
     }
     SUBCASE("a rescan while the menu is open: the files chosen are deleted, not the rows' new files")
     {
@@ -531,6 +564,26 @@ TEST_CASE("file commands: copying through the buttons or the menu updates both r
         CHECK(rows.Master().GetEntry(3)->status == 0);
         CHECK(window.scanCount[0] == scansBefore[0]);
         CHECK(window.scanCount[1] == scansBefore[1]);
+    }
+    SUBCASE("the menu's Copy after a rescan moved the rows: the file chosen, its name as on disk")
+    {
+        rows.source.Write("Mixed.TXT", "mixed");
+        window.RescanSides(SideBit(SOURCE_SIDE));
+        int row = RowNamed(rows.Source(), "mixed.txt");
+        REQUIRE(row >= 0);
+        MenuScript menu(ID_FILE_LIST_COPY, [&] {
+            rows.source.Write("aa.txt", "new");
+            window.RescanSides(SideBit(SOURCE_SIDE));
+        });
+        RightClick(rows.Source(), row);
+        CHECK(ReadWholeFile(rows.MasterFile("Mixed.TXT")) == "mixed");
+        CHECK(NameOnDisk(rows.MasterFile("Mixed.TXT")) == "Mixed.TXT");
+        CHECK_FALSE(Exists(rows.MasterFile("aa.txt")));
+        int now = RowNamed(rows.Source(), "mixed.txt");
+        REQUIRE(now >= 0);
+        REQUIRE(rows.Master().GetEntry(now));
+        CHECK(rows.Master().GetEntry(now)->fileName == "Mixed.TXT");
+        CHECK(rows.Source().GetEntry(now)->mark == 1);
     }
     CHECK_FALSE(window.busy.IsBusy());
 }
