@@ -156,6 +156,36 @@ TEST_CASE("watching: a change on disk rescans its side once, and only that side"
     CHECK(window.scanCount[MASTER_SIDE] == masterScans);
 }
 
+TEST_CASE("watching: turned off both sides stop refreshing by themselves; turned on both watch again")
+{
+    MonitoringOn monitoring;
+    TempDirectory source, master;
+    DirectoryWindowFixture fixture;
+    REQUIRE(fixture.Open(source.Path(), master.Path()));
+    DirectoryWindow& window = fixture.window;
+    REQUIRE(PumpUntil([&] { return BothWatching(window); }));
+
+    window.SetMonitoring(false);
+    REQUIRE(PumpUntil([&] {
+        return window.monitors[0].monitor.IsArmed() && window.monitors[1].monitor.IsArmed();
+    }));
+    CHECK_FALSE(window.monitors[0].monitor.IsWatching());
+    CHECK_FALSE(window.monitors[1].monitor.IsWatching());
+    PumpFor(700);
+    const int scans = window.scanCount[SOURCE_SIDE];
+    source.Write("unseen.txt", "x");
+    PumpFor(1200);
+    CHECK(window.scanCount[SOURCE_SIDE] == scans);
+
+    window.SetMonitoring(true);
+    REQUIRE(PumpUntil([&] { return BothWatching(window); }));
+    master.Write("seen.txt", "x");
+    CHECK(PumpUntil([&] {
+        const FileEntry* entry = window.masterFiles.RowCount() == 1 ? window.masterFiles.GetEntry(0) : nullptr;
+        return entry && entry->fileName == "seen.txt";
+    }));
+}
+
 TEST_CASE("watching: a new subdirectory refreshes the directory list, not the files")
 {
     MonitoringOn monitoring;

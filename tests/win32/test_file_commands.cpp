@@ -451,7 +451,13 @@ TEST_CASE("file commands: Rename edits the name on disk in place and renames the
         ::GetWindowTextA(edit, text, sizeof text);
         CHECK(std::string(text) == "Upper.TXT");
         CHECK(source.commands.IsRenaming());
-        finishEdit(edit, "Upper.md");
+        // Enter goes through the window's own key handling, as in its loop:
+        // the edit must get it, not the window's Enter rules.
+        ::SetWindowTextA(edit, "Upper.md");
+        MSG enter = { edit, WM_KEYDOWN, VK_RETURN, 0, 0, { 0, 0 } };
+        if (!window.PreTranslateMessage(&enter))
+            ::DispatchMessageA(&enter);
+        PumpFor(50);
         CHECK(PumpUntil([&] { return Exists(rows.SourceFile("Upper.md")); }));
         CHECK(NameOnDisk(rows.SourceFile("Upper.md")) == "Upper.md");
         CHECK_FALSE(Exists(rows.SourceFile("Upper.TXT")));
