@@ -40,6 +40,13 @@ test-native:
 test-wine:
 	$(WITH_WINE) $(PREFIX) $(WIN64)/keepalive.exe -- ctest --test-dir $(WIN64) --output-on-failure
 
+# The Windows installers: build/win32/ZelvaneSetup.exe (the shipped one) and
+# build/win64/ZelvaneSetup.exe (x86_64, for the tests under Wine).
+.PHONY: installer
+installer: deps $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache.txt
+	cmake --build $(WIN32) -j$(JOBS) --target orvinta orvext installer
+	cmake --build $(WIN64) -j$(JOBS) --target installer
+
 screenshot: build
 	@tools/install-deps.sh imagemagick
 	tools/screenshot.sh $(WIN64)/ORVINTA.EXE shot.png examples/source/notes.txt examples/master/notes.txt
