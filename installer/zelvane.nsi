@@ -57,8 +57,9 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 
 !include "MUI2.nsh"
 
-!define MUI_ICON "${__FILEDIR__}\..\resources\pictures\program.ico"
-!define MUI_UNICON "${__FILEDIR__}\..\resources\pictures\program.ico"
+; makensis works in the folder of this script.
+!define MUI_ICON "../resources/pictures/program.ico"
+!define MUI_UNICON "../resources/pictures/program.ico"
 !define MUI_ABORTWARNING
 
 !insertmacro MUI_PAGE_WELCOME

@@ -4,10 +4,13 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "shellext_support.h"
+
+const char* const UNINSTALL_KEY_PATH = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelvane";
 
 namespace {
 const DWORD INSTALL_TIMEOUT = 120000;
@@ -42,8 +45,10 @@ HANDLE Start(const std::string& commandLine, DWORD* processId)
     PROCESS_INFORMATION process = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "could not start %s: error %lu\n", commandLine.c_str(), ::GetLastError());
         return nullptr;
+    }
     ::CloseHandle(process.hThread);
     *processId = process.dwProcessId;
     return process.hProcess;
@@ -53,10 +58,12 @@ HANDLE Start(const std::string& commandLine, DWORD* processId)
 int WaitAndClose(HANDLE process, DWORD timeout)
 {
     DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(process, timeout) == WAIT_OBJECT_0)
+    if (::WaitForSingleObject(process, timeout) == WAIT_OBJECT_0) {
         ::GetExitCodeProcess(process, &code);
-    else
+    } else {
+        std::fprintf(stderr, "a process did not end within %lu ms\n", timeout);
         ::TerminateProcess(process, 1);
+    }
     ::CloseHandle(process);
     return static_cast<int>(code);
 }
@@ -76,6 +83,64 @@ std::vector<DWORD> ChildrenOf(DWORD parent)
     }
     ::CloseHandle(snapshot);
     return children;
+}
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter)
+{
+    auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(parameter);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == found->first && ::IsWindowVisible(window))
+        found->second.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId)
+{
+    std::pair<DWORD, std::vector<HWND>> found(processId, {});
+    ::EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[256] = "";
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// Plays the user at the uninstaller's windows until its process ends: presses
+// each page's main button once per label it shows, answers the question.
+void AnswerUninstaller(HANDLE process, DWORD processId, int answer, InteractiveUninstall* run)
+{
+    std::vector<std::string> pressed;
+    DWORD start = ::GetTickCount();
+    while (::WaitForSingleObject(process, 50) == WAIT_TIMEOUT) {
+        if (::GetTickCount() - start > INSTALL_TIMEOUT) {
+            ::TerminateProcess(process, 1);
+            return;
+        }
+        for (HWND window : VisibleWindowsOf(processId)) {
+            HWND yes = ::GetDlgItem(window, IDYES);
+            if (yes && ::GetDlgItem(window, IDNO)) {
+                run->asked = true;
+                ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(::GetDlgItem(window, answer)));
+                continue;
+            }
+            HWND next = ::GetDlgItem(window, IDOK);
+            if (!next || !::IsWindowVisible(next) || !::IsWindowEnabled(next))
+                continue;
+            std::string label = WindowText(next);
+            if (std::find(pressed.begin(), pressed.end(), label) != pressed.end())
+                continue;
+            pressed.push_back(label);
+            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(next));
+        }
+    }
+    DWORD code = 1;
+    ::GetExitCodeProcess(process, &code);
+    run->finished = code == 0;
 }
 
 BOOL CALLBACK CollectDirectoryWindow(HWND window, LPARAM parameter)
@@ -137,8 +202,7 @@ int InstallSilently()
 
 bool UninstallSilently()
 {
-    std::string command = ReadString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelvane",
-                                     "QuietUninstallString");
+    std::string command = ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "QuietUninstallString");
     if (command == "<absent>")
         return false;
     DWORD processId = 0;
@@ -155,6 +219,25 @@ bool UninstallSilently()
             return false;
     }
     return true;
+}
+
+InteractiveUninstall UninstallAnswering(int answer)
+{
+    InteractiveUninstall run;
+    std::string command = ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString");
+    DWORD processId = 0;
+    HANDLE process = command == "<absent>" ? nullptr : Start(command, &processId);
+    if (!process || WaitAndClose(process, INSTALL_TIMEOUT) != 0)
+        return run;
+    std::vector<DWORD> copies = ChildrenOf(processId);
+    if (copies.size() != 1)
+        return run;
+    HANDLE copy = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, copies[0]);
+    if (!copy)
+        return run;
+    AnswerUninstaller(copy, copies[0], answer, &run);
+    ::CloseHandle(copy);
+    return run;
 }
 
 bool FileExists(const std::string& path)

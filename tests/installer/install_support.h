@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+extern const char* const UNINSTALL_KEY_PATH;
+
 // The setup program of the build tree (beside this test program's folder).
 std::string SetupProgram();
 // A file of the build tree that the installer packs (ORVINTA.EXE, ...).
@@ -24,6 +26,13 @@ int InstallSilently();
 // does, then waits (bounded) for the copy of itself the uninstaller runs from
 // the temporary folder; false if there is no entry or it did not finish.
 bool UninstallSilently();
+// Runs the UninstallString as a user does: through the uninstaller's pages,
+// answering its question about the settings, if it asks one, with IDYES or IDNO.
+struct InteractiveUninstall {
+    bool finished = false;
+    bool asked = false;
+};
+InteractiveUninstall UninstallAnswering(int answer);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

@@ -14,7 +14,6 @@
 #include "shellext_support.h"
 
 namespace {
-const char* const UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelvane";
 const char* const SETTINGS_KEY = "Software\\Brindlecote Software\\ORVINTA";
 const char* const HANDLER_NAME = "ORVINTA Shell Extension";
 
@@ -52,14 +51,14 @@ void CheckInstalled()
     CHECK(ReadString(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY, nullptr) == classId);
     CHECK(ReadString(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH, classId.c_str()) == HANDLER_NAME);
 
-    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayName") == "Zelvane");
-    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "Publisher") == "Brindlecote Software");
+    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName") == "Zelvane");
+    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "Publisher") == "Brindlecote Software");
     std::string version = ProductVersion(directory + "\\ORVINTA.EXE");
     CHECK(!version.empty());
-    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayVersion") == version);
-    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayIcon") == directory + "\\ORVINTA.EXE,0");
-    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "UninstallString") == "\"" + uninstaller + "\"");
-    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "QuietUninstallString") == "\"" + uninstaller + "\" /S");
+    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayVersion") == version);
+    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayIcon") == directory + "\\ORVINTA.EXE,0");
+    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "UninstallString") == "\"" + uninstaller + "\"");
+    CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "QuietUninstallString") == "\"" + uninstaller + "\" /S");
 
     CHECK(Lower(ShortcutTarget(ShortcutPath())) == Lower(directory + "\\ORVINTA.EXE"));
 }
@@ -72,7 +71,7 @@ void CheckNothingLeft()
     CHECK_FALSE(KeyExists(HKEY_CLASSES_ROOT, ClassKeyPath()));
     CHECK_FALSE(KeyExists(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY));
     CHECK_FALSE(ValueExists(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH, OrvextClassId().c_str()));
-    CHECK_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
+    CHECK_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH));
     CHECK_FALSE(DirectoryExists(ShortcutFolder()));
 }
 
@@ -87,7 +86,7 @@ public:
     }
     ~Installation()
     {
-        if (KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY))
+        if (KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH))
             UninstallSilently();
     }
     Installation(const Installation&) = delete;
@@ -134,6 +133,37 @@ TEST_CASE("A silent installation puts everything in place and a silent uninstall
         CheckNothingLeft();
     }
     CHECK(ReadString(HKEY_CURRENT_USER, std::string(SETTINGS_KEY) + "\\Directories", "Source") == "C:\\work");
+}
+
+TEST_CASE("An uninstallation run by the user removes the settings only when the user says so")
+{
+    CleanProgramSettings settings;
+    std::string directories = std::string(SETTINGS_KEY) + "\\Directories";
+    Installation installation;
+
+    SUBCASE("Yes removes them")
+    {
+        ::SHSetValueA(HKEY_CURRENT_USER, directories.c_str(), "Source", REG_SZ, "C:\\work", 8);
+        InteractiveUninstall run = UninstallAnswering(IDYES);
+        CHECK(run.finished);
+        CHECK(run.asked);
+        CHECK_FALSE(KeyExists(HKEY_CURRENT_USER, SETTINGS_KEY));
+    }
+    SUBCASE("No keeps them")
+    {
+        ::SHSetValueA(HKEY_CURRENT_USER, directories.c_str(), "Source", REG_SZ, "C:\\work", 8);
+        InteractiveUninstall run = UninstallAnswering(IDNO);
+        CHECK(run.finished);
+        CHECK(run.asked);
+        CHECK(ReadString(HKEY_CURRENT_USER, directories, "Source") == "C:\\work");
+    }
+    SUBCASE("without settings there is nothing to ask")
+    {
+        InteractiveUninstall run = UninstallAnswering(IDYES);
+        CHECK(run.finished);
+        CHECK_FALSE(run.asked);
+    }
+    CheckNothingLeft();
 }
 
 TEST_CASE("Installing over an installation and uninstalling once leaves nothing behind")
