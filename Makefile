@@ -44,7 +44,10 @@ test-wine:
 # build/win64/ZelvaneSetup.exe (x86_64, for the tests under Wine).
 .PHONY: installer
 installer: deps $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache.txt
-	cmake --build $(WIN32) -j$(JOBS) --target orvinta orvext installer
+# (Two calls per tree: the first regenerates a tree made before this target.)
+	cmake --build $(WIN32) -j$(JOBS) --target orvinta orvext
+	cmake --build $(WIN32) -j$(JOBS) --target installer
+	cmake --build $(WIN64) -j$(JOBS) --target orvinta orvext
 	cmake --build $(WIN64) -j$(JOBS) --target installer
 
 screenshot: build
