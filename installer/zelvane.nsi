@@ -82,6 +82,17 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
   !endif
 !macroend
 
+!macro MoveAsideIfInUse NAME EXTENSION
+  IfFileExists "$INSTDIR\${NAME}.${EXTENSION}" 0 free_${NAME}
+    ClearErrors
+    Delete "$INSTDIR\${NAME}.${EXTENSION}"
+    IfErrors 0 free_${NAME}
+      Delete "$INSTDIR\${NAME}.old"
+      Rename "$INSTDIR\${NAME}.${EXTENSION}" "$INSTDIR\${NAME}.old"
+      Delete /REBOOTOK "$INSTDIR\${NAME}.old"
+  free_${NAME}:
+!macroend
+
 Function .onInit
   !insertmacro UseMachineViews
 FunctionEnd
@@ -95,18 +106,14 @@ Section "Zelvane" SecMain
   SetOutPath "$INSTDIR"
   SetOverwrite on
 
-  ; The shell keeps a drop handler loaded once it has used it, which blocks
-  ; writing over it; a loaded library can still be renamed, so an upgrade
-  ; moves the old one aside and removes it now or at the next start.
-  IfFileExists "$INSTDIR\ORVEXT.DLL" 0 orvext_free
-    ClearErrors
-    Delete "$INSTDIR\ORVEXT.DLL"
-    IfErrors 0 orvext_free
-      Delete "$INSTDIR\ORVEXT.old"
-      Rename "$INSTDIR\ORVEXT.DLL" "$INSTDIR\ORVEXT.old"
-      Delete /REBOOTOK "$INSTDIR\ORVEXT.old"
-  orvext_free:
+  ; The shell keeps a drop handler loaded once it has used it, and a running
+  ; ORVINTA holds its program file: neither can be written over, but both can
+  ; be renamed, so an upgrade moves them aside and removes them now or at the
+  ; next start of Windows.
+  !insertmacro MoveAsideIfInUse "ORVINTA" "EXE"
+  !insertmacro MoveAsideIfInUse "ORVEXT" "DLL"
 
+  ClearErrors
   File "${BINDIR}\ORVINTA.EXE"
   File "${BINDIR}\ORVEXT.DLL"
 !if /FileExists "${BINDIR}\ORVINTA.HLP"
@@ -115,6 +122,11 @@ Section "Zelvane" SecMain
 !if /FileExists "${BINDIR}\ORVINTA.CNT"
   File "${BINDIR}\ORVINTA.CNT"
 !endif
+  ; A silent run would otherwise report success with the old files in place.
+  IfErrors 0 files_written
+    SetErrorLevel 2
+    Abort "The files of ${PRODUCT} could not be written to $INSTDIR."
+  files_written:
 
   WriteRegStr HKLM "${APP_PATH_KEY}" "" "$INSTDIR\ORVINTA.EXE"
 
@@ -151,9 +163,10 @@ Section "Uninstall"
 
   DeleteRegKey HKLM "${APP_PATH_KEY}"
 
-  Delete "$INSTDIR\ORVINTA.EXE"
+  Delete /REBOOTOK "$INSTDIR\ORVINTA.EXE"
   Delete /REBOOTOK "$INSTDIR\ORVEXT.DLL"
   Delete /REBOOTOK "$INSTDIR\ORVEXT.old"
+  Delete /REBOOTOK "$INSTDIR\ORVINTA.old"
   Delete "$INSTDIR\ORVINTA.HLP"
   Delete "$INSTDIR\ORVINTA.CNT"
   ; What WinHelp writes beside a help file it has opened.

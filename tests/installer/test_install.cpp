@@ -7,6 +7,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <fstream>
 #include <string>
 
 #include "drop_handler_support.h"
@@ -230,5 +231,34 @@ TEST_CASE("The installed drop handler's Compare starts the installed ORVINTA on 
             10000);
         REQUIRE(UninstallSilently());
     }
+    CheckNothingLeft();
+}
+
+TEST_CASE("Installing over an installation whose program runs and whose drop handler is loaded replaces both")
+{
+    CleanProgramSettings settings;
+    TempTree tree;
+    Installation installation;
+    // An older build: the same code with other bytes after it, which runs alike.
+    std::string directory = InstallDirectory();
+    for (const char* name : { "ORVINTA.EXE", "ORVEXT.DLL" }) {
+        std::ofstream older(directory + "\\" + name, std::ios::binary | std::ios::app);
+        older << "an older build";
+    }
+    REQUIRE_FALSE(SameContents(directory + "\\ORVEXT.DLL", BuiltFile("ORVEXT.DLL")));
+    HMODULE held = ::LoadLibraryA((directory + "\\ORVEXT.DLL").c_str());
+    REQUIRE(held);
+    std::vector<HWND> before = DirectoryWindows();
+    std::string parameters = tree.MakeDirectory("a") + " " + tree.MakeDirectory("b");
+    ::ShellExecuteA(nullptr, nullptr, (directory + "\\ORVINTA.EXE").c_str(), parameters.c_str(), nullptr,
+                    SW_SHOWNORMAL);
+    DirectoryWindow running = WaitForNewDirectoryWindow(before);
+    REQUIRE(running.window);
+
+    CHECK(InstallSilently() == 0);
+    CheckInstalled();
+    CHECK(CloseAndWait(running));
+    ::FreeLibrary(held);
+    REQUIRE(UninstallSilently());
     CheckNothingLeft();
 }
