@@ -29,14 +29,27 @@ if(MAKENSIS)
     endif()
 
     # The help files come from another part of the build, which may be set up
-    # after this file: look for them once the whole tree is known.
+    # after this file: look for them once the whole tree is known. A file made
+    # by a custom command is made by its own target, which must run first.
     function(zel_installer_takes_help)
+        set(help_made OFF)
         foreach(name ORVINTA.HLP ORVINTA.CNT)
             get_source_file_property(generated ${CMAKE_BINARY_DIR}/${name} GENERATED)
             if(generated)
                 add_custom_command(OUTPUT ${ZEL_SETUP} APPEND DEPENDS ${CMAKE_BINARY_DIR}/${name})
+                set(help_made ON)
             endif()
         endforeach()
+        if(help_made)
+            get_directory_property(targets BUILDSYSTEM_TARGETS)
+            foreach(target ${targets})
+                get_target_property(type ${target} TYPE)
+                get_target_property(excluded ${target} EXCLUDE_FROM_ALL)
+                if(type STREQUAL "UTILITY" AND NOT excluded AND NOT target STREQUAL "installer")
+                    add_dependencies(installer ${target})
+                endif()
+            endforeach()
+        endif()
     endfunction()
     cmake_language(DEFER CALL zel_installer_takes_help)
 else()
