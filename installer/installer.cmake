@@ -7,6 +7,13 @@ find_program(MAKENSIS makensis)
 file(STRINGS ${CMAKE_SOURCE_DIR}/resources/orvinta.rc ZEL_VERSION_LINE REGEX "VALUE \"ProductVersion\"")
 string(REGEX MATCH "\"ProductVersion\", *\"([^\"]+)\"" ZEL_VERSION_MATCH "${ZEL_VERSION_LINE}")
 set(ZEL_VERSION "${CMAKE_MATCH_1}")
+file(STRINGS ${CMAKE_SOURCE_DIR}/resources/orvinta.rc ZEL_FILE_VERSION_LINE REGEX "^FILEVERSION ")
+string(REGEX MATCHALL "[0-9]+" ZEL_FILE_VERSION_PARTS "${ZEL_FILE_VERSION_LINE}")
+string(JOIN "." ZEL_FILE_VERSION ${ZEL_FILE_VERSION_PARTS})
+if(NOT ZEL_VERSION OR NOT ZEL_FILE_VERSION MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+$")
+    message(FATAL_ERROR "no version found in resources/orvinta.rc for the installer")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/orvinta.rc)
 
 set(ZEL_SETUP ${CMAKE_BINARY_DIR}/ZelvaneSetup.exe)
 set(ZEL_SETUP_ARCH "")
@@ -16,9 +23,11 @@ endif()
 
 if(MAKENSIS)
     add_custom_command(OUTPUT ${ZEL_SETUP}
-        COMMAND ${MAKENSIS} -V2 -DBINDIR=${CMAKE_BINARY_DIR} -DVERSION=${ZEL_VERSION} -DOUTFILE=${ZEL_SETUP}
+        COMMAND ${MAKENSIS} -V2 -DBINDIR=${CMAKE_BINARY_DIR} -DVERSION=${ZEL_VERSION} -DFILEVERSION=${ZEL_FILE_VERSION}
+                -DOUTFILE=${ZEL_SETUP}
                 ${ZEL_SETUP_ARCH} ${CMAKE_SOURCE_DIR}/installer/zelvane.nsi
         DEPENDS ${CMAKE_SOURCE_DIR}/installer/zelvane.nsi ${CMAKE_SOURCE_DIR}/resources/pictures/program.ico
+                ${CMAKE_SOURCE_DIR}/resources/orvinta.rc
                 orvinta orvext
         COMMENT "Making ZelvaneSetup.exe"
         VERBATIM)

@@ -2,8 +2,9 @@
 ; files into Program Files\Zelvane, with the App Paths entry through which
 ; ORVEXT finds the program, a Start menu entry and an uninstaller.
 ;
-;   makensis -DBINDIR=<build tree> -DVERSION=<x.y.z> -DOUTFILE=<setup.exe>
-;            [-DAMD64] installer/zelvane.nsi
+;   makensis -DBINDIR=<build tree> -DVERSION=<product version text>
+;            -DFILEVERSION=<a.b.c.d> -DOUTFILE=<setup.exe> [-DAMD64]
+;            installer/zelvane.nsi
 ;
 ; BINDIR holds ORVINTA.EXE, ORVEXT.DLL and, when they have been made,
 ; ORVINTA.HLP and ORVINTA.CNT. AMD64 makes the installer for the x86_64
@@ -15,6 +16,9 @@
 !endif
 !ifndef VERSION
   !error "VERSION is not defined"
+!endif
+!ifndef FILEVERSION
+  !error "FILEVERSION (four numbers a.b.c.d) is not defined"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "ZelvaneSetup.exe"
@@ -47,7 +51,7 @@ RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 BrandingText "${PRODUCT} ${VERSION}"
 
-VIProductVersion "1.0.0.0"
+VIProductVersion "${FILEVERSION}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "${PRODUCT} Setup"

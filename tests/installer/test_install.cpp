@@ -167,6 +167,25 @@ TEST_CASE("An uninstallation run by the user removes the settings only when the 
     CheckNothingLeft();
 }
 
+TEST_CASE("A file of the user's in the installation folder outlives the uninstallation")
+{
+    std::string kept;
+    {
+        Installation installation;
+        kept = InstallDirectory() + "\\notes.txt";
+        std::ofstream(kept) << "mine";
+        REQUIRE(UninstallSilently());
+        for (const std::string& name : InstalledFiles())
+            CHECK_FALSE(FileExists(InstallDirectory() + "\\" + name));
+        CHECK_FALSE(FileExists(InstallDirectory() + "\\Uninstall.exe"));
+        CHECK_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH));
+    }
+    CHECK(FileExists(kept));
+    ::DeleteFileA(kept.c_str());
+    ::RemoveDirectoryA(InstallDirectory().c_str());
+    CheckNothingLeft();
+}
+
 TEST_CASE("Installing over an installation and uninstalling once leaves nothing behind")
 {
     Installation installation;
