@@ -32,7 +32,7 @@ build: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache
 run: build
 	$(WITH_WINE) --display $(PREFIX) -- cmake/wine-run.sh $(WIN64)/ORVINTA.EXE examples\\source examples\\master
 
-test: build test-native test-wine
+test: build installer test-native test-wine
 
 test-native:
 	ctest --test-dir $(NATIVE) --output-on-failure
