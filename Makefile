@@ -33,7 +33,7 @@ build: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache
 run: build
 	$(WITH_WINE) --display $(PREFIX) -- cmake/wine-run.sh $(WIN64)/ORVINTA.EXE examples\\source examples\\master
 
-test: build test-native test-wine test-wine32
+test: build installer test-native test-wine test-wine32
 
 test-native:
 	ctest --test-dir $(NATIVE) --output-on-failure
@@ -44,6 +44,16 @@ test-wine:
 # The shipped i686 build's tests, where 32-bit Wine runs; a one-line note elsewhere.
 test-wine32:
 	tools/wine32-tests.sh $(WIN32)
+
+# The Windows installers: build/win32/ZelvaneSetup.exe (the shipped one) and
+# build/win64/ZelvaneSetup.exe (x86_64, for the tests under Wine).
+.PHONY: installer
+installer: deps $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache.txt
+# (Two calls per tree: the first regenerates a tree made before this target.)
+	cmake --build $(WIN32) -j$(JOBS) --target orvinta orvext
+	cmake --build $(WIN32) -j$(JOBS) --target installer
+	cmake --build $(WIN64) -j$(JOBS) --target orvinta orvext
+	cmake --build $(WIN64) -j$(JOBS) --target installer
 
 screenshot: build
 	@tools/install-deps.sh imagemagick

@@ -8,6 +8,7 @@ packages=(cmake make g++ doctest-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth fonts-wine fonts-liberation fonts-dejavu-core
           python3
+          nsis
           cups printer-driver-cups-pdf poppler-utils
           halibut
           "$@")
