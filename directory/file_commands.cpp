@@ -92,6 +92,7 @@ bool FileCommands::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     *result = 0;
     switch (message) {
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: // a quick second click is a click of its own
         OnRButtonDown(wParam, lParam);
         return true;
     case WM_MOUSEMOVE:
