@@ -130,8 +130,7 @@ TEST_CASE("watching: a change on disk rescans its side once, and only that side"
     {
         std::string directory = UnixPath(source.Path());
         REQUIRE(!directory.empty());
-        REQUIRE(StartLinuxShell("echo one > '" + directory + "/linux.txt'; echo two >> '" + directory +
-                                "/linux.txt'"));
+        REQUIRE(StartLinuxShell("echo from Linux > '" + directory + "/linux.txt'"));
         made = "linux.txt";
     }
     SUBCASE("a file written in twenty pieces from another thread")
