@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/command_line.h"
+#include "app/preferences.h"
 #include "app/settings.h"
 #include "common/path_tests.h"
 #include "common/shared_resources.h"
@@ -32,6 +33,7 @@ BOOL OrvintaApp::InitInstance()
     ReadPreferences(*this, g_values);
 
     DirectoryWindow directoryWindow;
+    directoryWindow.runPreferences = RunPreferences;
     if (!Gauge::Register())
         return FALSE;
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/preferences_dialog.h"
-#include "app/preferences_target.h"
+#include "directory/preferences_target.h"
 #include "common/process_values.h"
 
 class CWinApp;

@@ -514,10 +514,15 @@ void DirectoryWindow::OnAbout()
     about.DoModal();
 }
 
-// STAND-IN: the Preferences dialog is not built yet; the command only beeps.
+// "&Preferences...": what the user changes there takes effect here at once.
 void DirectoryWindow::OnPreferences()
 {
-    ::MessageBeep(MB_ICONHAND);
+    if (!runPreferences) {
+        ::MessageBeep(MB_ICONHAND);
+        return;
+    }
+    BusyGuard::Hold hold(busy);
+    runPreferences(this, *this);
 }
 
 void DirectoryWindow::OnHelpContents()

@@ -13,10 +13,11 @@
 #include "directory/file_list_view.h"
 #include "directory/file_type_list.h"
 #include "directory/layout_anchor.h"
+#include "directory/preferences_target.h"
 #include "directory/side_monitor.h"
 #include "framework/dialog.h"
 
-class DirectoryWindow : public CDialog, private DirectoryListBoxEvents {
+class DirectoryWindow : public CDialog, private DirectoryListBoxEvents, public PreferencesTarget {
 public:
     DirectoryWindow();
 
@@ -38,6 +39,10 @@ public:
     // How often each side's files have been read.
     int scanCount[2] = { 0, 0 };
 
+    // The Preferences dialog lives with the application, which hands it in
+    // at start-up; without it the command beeps.
+    INT_PTR (*runPreferences)(CWnd* owner, PreferencesTarget& target) = nullptr;
+
     int minimumWidth = 0;
     int minimumHeight = 0;
     bool layoutReady = false;
@@ -55,10 +60,10 @@ public:
     // The directory the side's entries were last read from.
     const std::string& ScannedDirectory(Side side) const { return m_scannedDirectory[side]; }
     // Reads the filters into the combo and applies the remembered choice.
-    void LoadFileTypes();
+    void LoadFileTypes() override;
 
     // Rebuilds the rows of both lists from the two sides' entries.
-    void PairEntries();
+    void PairEntries() override;
     // Clears and scans the sides (bits of SideBit) with the pattern text, then pairs.
     void RescanSides(unsigned sides);
     // Compares the single selected row of the list in a comparison window.
@@ -78,6 +83,13 @@ public:
     bool SidesAreSameDirectory() const;
     // Both sides watch their current directories (Source first), or stop.
     void SetMonitoring(bool on);
+
+    // What the Preferences dialog puts into effect here.
+    std::vector<FileTypeFilter> FileTypeFilters() const override;
+    void SetSourceHighlightColour(COLORREF colour) override;
+    void SetMasterHighlightColour(COLORREF colour) override;
+    void WatchSource(bool on) override;
+    void WatchMaster(bool on) override;
 
     bool PreTranslateMessage(MSG* msg) override;
 
@@ -126,6 +138,7 @@ private:
     void RunCompareLoop(HWND frame);
 
     void OnRescanFiles(DirectoryListBox& side) override;
+
     void AttachMonitors();
     void StopMonitors();
 

@@ -36,8 +36,8 @@ void DirectoryWindow::AttachMonitors()
 
 void DirectoryWindow::SetMonitoring(bool on)
 {
-    for (Side side : { SOURCE_SIDE, MASTER_SIDE })
-        monitors[side].Watch(on ? CurrentDirectory(side) : std::string());
+    WatchSource(on);
+    WatchMaster(on);
 }
 
 // The workers end before the windows they post to go away.
@@ -48,4 +48,32 @@ void DirectoryWindow::StopMonitors()
         monitors[side].monitor.SetTargetWindow(nullptr);
         monitors[side].monitor.Stop();
     }
+}
+
+// ---- Preferences put into effect --------------------------------------------
+
+std::vector<FileTypeFilter> DirectoryWindow::FileTypeFilters() const
+{
+    return fileTypes.Filters();
+}
+
+// A new highlight colour repaints only that side's list.
+void DirectoryWindow::SetSourceHighlightColour(COLORREF colour)
+{
+    sourceFiles.SetHighlightColour(colour);
+}
+
+void DirectoryWindow::SetMasterHighlightColour(COLORREF colour)
+{
+    masterFiles.SetHighlightColour(colour);
+}
+
+void DirectoryWindow::WatchSource(bool on)
+{
+    monitors[SOURCE_SIDE].Watch(on ? CurrentDirectory(SOURCE_SIDE) : std::string());
+}
+
+void DirectoryWindow::WatchMaster(bool on)
+{
+    monitors[MASTER_SIDE].Watch(on ? CurrentDirectory(MASTER_SIDE) : std::string());
 }

@@ -37,3 +37,4 @@ list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32
     tests/win32/test_directory_program.cpp tests/win32/test_directory_commands.cpp
 )
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_file_commands.cpp tests/win32/test_directory_watching.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_preferences.cpp)
