@@ -67,20 +67,7 @@ void CopyProgressDialog::BytesDone(uint64_t done)
 
 void CopyProgressDialog::PumpMessages()
 {
-    CWinApp* app = AfxGetApp();
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // The loop that owns the quit gets it back; the copy stops.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            cancelled = 1;
-            return;
-        }
-        if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg))
-            continue;
-        if (app && app->PreTranslateMessage(&msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    // A quit stays posted for the loop that owns it, and stops the copy.
+    if (!PumpWaitingMessages(m_hWnd))
+        cancelled = 1;
 }

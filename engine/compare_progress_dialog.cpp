@@ -61,20 +61,7 @@ void CompareProgressDialog::PumpMessages()
 
 void CompareProgressDialog::PumpAllMessages()
 {
-    CWinApp* app = AfxGetApp();
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave the quit for the loop that owns it, and stop the comparison.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            cancelled = 1;
-            return;
-        }
-        if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg))
-            continue;
-        if (app && app->PreTranslateMessage(&msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    // A quit stays posted for the loop that owns it, and stops the comparison.
+    if (!PumpWaitingMessages(m_hWnd))
+        cancelled = 1;
 }

@@ -195,6 +195,25 @@ int AfxWinMain(HINSTANCE instance, const char*, int)
     return app->Run();
 }
 
+bool PumpWaitingMessages(HWND dialog)
+{
+    CWinApp* app = AfxGetApp();
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        if (dialog && ::IsDialogMessageA(dialog, &msg))
+            continue;
+        if (app && app->PreTranslateMessage(&msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return true;
+}
+
 void RunWindowLoop(CWinApp& app, HWND window)
 {
     MSG msg;

@@ -54,3 +54,9 @@ int AfxWinMain(HINSTANCE instance, const char* commandLine, int showCommand);
 // first, then translate and dispatch; idle processing with counts 0 and 1
 // after each burst. Between bursts it sleeps until input arrives.
 void RunWindowLoop(CWinApp& app, HWND window);
+
+// Dispatches the messages waiting now, offering each to a modeless dialog
+// (may be null) and to the application's pre-translation first, as a long
+// operation does to keep its window alive. A quit message is left posted for
+// the loop that owns it; the result is then false.
+bool PumpWaitingMessages(HWND dialog);
