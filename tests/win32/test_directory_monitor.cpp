@@ -78,38 +78,7 @@ void WriteFileNow(const std::string& path, const std::string& content)
     ::CloseHandle(file);
 }
 
-// The Linux name of a Windows path, from Wine's own export.
-std::string UnixPath(const std::string& path)
-{
-    using Convert = char*(CDECL*)(LPCWSTR);
-    auto convert = reinterpret_cast<Convert>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert)
-        return "";
-    wchar_t wide[MAX_PATH];
-    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    char* unix = convert(wide);
-    std::string result = unix ? unix : "";
-    ::HeapFree(::GetProcessHeap(), 0, unix);
-    return result;
-}
 
-// Starts a Linux shell command (Wine starts Unix programs too). Wine gives
-// no handle to wait on for such a process: callers poll for its effect.
-bool StartLinuxCommand(const std::string& command)
-{
-    std::string line = "/bin/sh -c \"" + command + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA("/bin/sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    if (process.hProcess)
-        ::CloseHandle(process.hProcess);
-    if (process.hThread)
-        ::CloseHandle(process.hThread);
-    return true;
-}
 
 } // namespace
 

@@ -44,38 +44,7 @@ int ThreadsOfThisProcess()
     return count;
 }
 
-// The Linux name of a Windows path, from Wine's own export.
-std::string UnixPath(const std::string& path)
-{
-    using Convert = char*(CDECL*)(LPCWSTR);
-    auto convert = reinterpret_cast<Convert>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert)
-        return "";
-    wchar_t wide[MAX_PATH];
-    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    char* unix = convert(wide);
-    std::string result = unix ? unix : "";
-    ::HeapFree(::GetProcessHeap(), 0, unix);
-    return result;
-}
 
-// Wine starts Linux programs too; there is no handle to wait on, so callers
-// poll for the effect.
-bool StartLinuxShell(const std::string& command)
-{
-    std::string line = "/bin/sh -c \"" + command + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA("/bin/sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    if (process.hProcess)
-        ::CloseHandle(process.hProcess);
-    if (process.hThread)
-        ::CloseHandle(process.hThread);
-    return true;
-}
 
 struct ThreadWrite {
     std::string path;
@@ -130,7 +99,7 @@ TEST_CASE("watching: a change on disk rescans its side once, and only that side"
     {
         std::string directory = UnixPath(source.Path());
         REQUIRE(!directory.empty());
-        REQUIRE(StartLinuxShell("echo from Linux > '" + directory + "/linux.txt'"));
+        REQUIRE(StartLinuxCommand("echo from Linux > '" + directory + "/linux.txt'"));
         made = "linux.txt";
     }
     SUBCASE("a file written in twenty pieces from another thread")
@@ -226,7 +195,7 @@ TEST_CASE("watching: a watched directory that is removed gives way to its parent
     {
         std::string unixShown = UnixPath(shown);
         REQUIRE(!unixShown.empty());
-        REQUIRE(StartLinuxShell("rmdir '" + unixShown + "'"));
+        REQUIRE(StartLinuxCommand("rmdir '" + unixShown + "'"));
     }
     SUBCASE("moved away")
     {

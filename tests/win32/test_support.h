@@ -86,3 +86,9 @@ bool SectionKeyExists(const char* section);
 
 // The colour of one pixel of a window's client area, as painted on screen.
 COLORREF ClientPixel(HWND window, int x, int y);
+
+// The Linux name of a Windows path, from Wine's own export ("" elsewhere).
+std::string UnixPath(const std::string& path);
+// Starts a Linux shell command (Wine starts Unix programs too). There is no
+// handle to wait on for such a process: callers poll for its effect.
+bool StartLinuxCommand(const std::string& command);
