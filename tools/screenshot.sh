@@ -11,6 +11,7 @@
 # into PNGs. Printing needs root for the CUPS queue (tools/with-printer.sh);
 # without it the printed page is left out with a note.
 set -euo pipefail
+shopt -s nullglob
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath "$1")
 output=$(realpath -m "$2")
@@ -48,13 +49,13 @@ done
 pdf=""
 if [ -n "$(ls -A "$work/printed" 2>/dev/null)" ] || [ "$(id -u)" -eq 0 ]; then
     for _ in $(seq 1 100); do
-        pdf=$(find "$work/printed" -name '*.pdf' -size +0 2>/dev/null | head -n 1)
+        pdf=$(find "$work/printed" -name 'tides.c*.pdf' -size +0 2>/dev/null | head -n 1)
         [ -n "$pdf" ] && break
         sleep 0.2
     done
 fi
 if [ -n "$pdf" ]; then
-    pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$pdf" "$output/printed-page"
+    pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$pdf" "$output/printed-page"
     echo "picture printed-page"
 else
     echo "screenshot.sh: no printed page (printing needs root and cups-pdf)" >&2

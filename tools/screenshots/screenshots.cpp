@@ -168,11 +168,10 @@ void MenuPicture(DirectoryWindow& window, const char* name, const std::function<
 // The directory window's own menu (103), opened by the right button on its background.
 void DirectoryMenu(DirectoryWindow& window)
 {
-    RECT client;
-    ::GetClientRect(window.m_hWnd, &client);
-    RECT help;
-    ::GetWindowRect(window.GetDlgItem(IDC_DIRECTORY_HELP), &help);
-    POINT point = { help.left, help.bottom + 12 };
+    // Just below the copy buttons, where the window shows its own background.
+    RECT button;
+    ::GetWindowRect(window.GetDlgItem(IDC_COPY_TO_MASTER), &button);
+    POINT point = { button.left + 24, button.bottom + 6 };
     ::ScreenToClient(window.m_hWnd, &point);
     MenuPicture(window, "directory-menu",
                 [&] { ::PostMessageA(window.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y)); });
@@ -348,9 +347,20 @@ bool HelpShown(void* data)
     return *found != nullptr;
 }
 
+std::string g_helpFile;
+
+// Help asks for the help file named after this program; it is ORVINTA's.
+BOOL WINAPI ProgramHelp(HWND owner, LPCSTR, UINT command, ULONG_PTR data)
+{
+    return ::WinHelpA(owner, g_helpFile.c_str(), command, data);
+}
+
 // The help viewer (another process) on the directory window's topic, from its Help button.
 void HelpPicture(DirectoryWindow& window)
 {
+    std::string program = HelpFilePath();
+    g_helpFile = program.substr(0, program.find_last_of('\\') + 1) + "ORVINTA.HLP";
+    SetWinHelpCall(ProgramHelp);
     ::SendMessageA(window.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_DIRECTORY_HELP, BN_CLICKED),
                    reinterpret_cast<LPARAM>(window.GetDlgItem(IDC_DIRECTORY_HELP)));
     HWND help = nullptr;
@@ -369,6 +379,15 @@ void HelpPicture(DirectoryWindow& window)
     ::ShowWindow(window.m_hWnd, SW_SHOW);
 }
 
+// No step may wait for a person: a dialog nobody presses ends the run.
+DWORD WINAPI Watchdog(LPVOID)
+{
+    ::Sleep(90000);
+    std::printf("FAILED: still running after 90 seconds\n");
+    std::fflush(stdout);
+    ::ExitProcess(3);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -380,6 +399,7 @@ int main(int argc, char** argv)
     g_output = std::string(argv[1]) + "\\";
     std::string source = argv[2];
     std::string master = argv[3];
+    ::CloseHandle(::CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr));
     StartUp();
 
     DirectoryWindow window;
