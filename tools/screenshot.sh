@@ -19,6 +19,8 @@ work=$build/screenshots
 rm -rf "$work"
 mkdir -p "$work/bitmaps" "$work/printed" "$output"
 
+# The file times in the pictures are shown in this zone, wherever they are made.
+export TZ=UTC
 export ZEL_SHOT_EXE=$build/SCREENSHOTS.EXE ZEL_SHOT_WORK=$work ZEL_SHOT_EXAMPLES=$here/../examples
 export ZEL_SHOT_TOOLS=$here ZEL_SHOT_BITMAPS="Z:$(printf '%s' "$work/bitmaps" | tr / '\\')"
 status=0
@@ -30,6 +32,9 @@ status=0
     rm -rf "$examples" && mkdir -p "$examples"
     cp -pr "$ZEL_SHOT_EXAMPLES/source" "$examples/Source"
     cp -pr "$ZEL_SHOT_EXAMPLES/master" "$examples/Master"
+    # One fixed time for every file: the pictures do not change with the
+    # checkout time, and pairs of equal size and time show as equal.
+    find "$examples" -type f -exec touch -d "2026-03-02 09:30 UTC" {} +
     shots=("$WINE" "$ZEL_SHOT_EXE" "$ZEL_SHOT_BITMAPS" "C:\\Zelvane\\Source" "C:\\Zelvane\\Master")
     "$ZEL_SHOT_TOOLS/with-printer.sh" "$ZEL_SHOT_WORK/printed" -- "${shots[@]}"
     status=$?
