@@ -36,3 +36,8 @@ list(APPEND WIN32_TEST_SOURCES
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32/test_file_lists.cpp
     tests/win32/test_directory_program.cpp tests/win32/test_directory_commands.cpp
 )
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_screen_capture.cpp
+    tools/screenshots/capture.cpp
+    tools/screenshots/window_watch.cpp
+)

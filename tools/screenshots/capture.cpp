@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-void PumpFor(DWORD milliseconds)
+void DispatchFor(DWORD milliseconds)
 {
     DWORD start = ::GetTickCount();
     for (;;) {
@@ -23,7 +23,7 @@ void Settle(HWND window)
 {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     // Wine copies a window's surface to the display from its message loop.
-    PumpFor(250);
+    DispatchFor(250);
     ::GdiFlush();
 }
 

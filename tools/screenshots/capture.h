@@ -7,7 +7,7 @@
 #include <string>
 
 // Dispatches this thread's messages for about the given time.
-void PumpFor(DWORD milliseconds);
+void DispatchFor(DWORD milliseconds);
 
 // Paints the window and its children now, lets what follows (gauges, list
 // views filling in, Wine's flush to the display) run, then returns.

@@ -80,7 +80,7 @@ bool PumpUntil(bool (*condition)(void*), void* data, DWORD timeout)
     while (!condition(data)) {
         if (::GetTickCount() - start >= timeout)
             return false;
-        PumpFor(20);
+        DispatchFor(20);
     }
     return true;
 }
@@ -132,7 +132,7 @@ int SelectFile(DirectoryWindow& window, FileListView& list, const char* name)
         item.state = LVIS_SELECTED | LVIS_FOCUSED;
         list.SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
         ::SetFocus(list.m_hWnd);
-        PumpFor(50);
+        DispatchFor(50);
         return row;
     }
     (void)window;
@@ -154,7 +154,7 @@ void MenuPicture(DirectoryWindow& window, const char* name, const std::function<
 {
     WindowWatch menu(WindowWatch::ClassNamed("#32768"), [&](HWND popup) {
         Settle(window.m_hWnd);
-        PumpFor(100);
+        DispatchFor(100);
         SaveUnion(window.m_hWnd, popup, name);
         ::EndMenu();
     });
@@ -162,7 +162,7 @@ void MenuPicture(DirectoryWindow& window, const char* name, const std::function<
     auto ran = [](void* watch) { return static_cast<WindowWatch*>(watch)->Ran(); };
     if (!PumpUntil(ran, &menu, 5000))
         Missed(name, "no menu appeared");
-    PumpFor(100);
+    DispatchFor(100);
 }
 
 // The directory window's own menu (103), opened by the right button on its background.
@@ -371,9 +371,9 @@ void HelpPicture(DirectoryWindow& window)
     ::ShowWindow(window.m_hWnd, SW_HIDE);
     ::SetWindowPos(help, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // The viewer lays out its topic after it shows its window.
-    PumpFor(1500);
+    DispatchFor(1500);
     ::UpdateWindow(help);
-    PumpFor(300);
+    DispatchFor(300);
     Save(help, "help");
     CloseHelp();
     ::ShowWindow(window.m_hWnd, SW_SHOW);
