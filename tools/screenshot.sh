@@ -42,6 +42,11 @@ status=0
     exit $status
 ' || status=$?
 
+bitmaps=("$work"/bitmaps/*.bmp)
+if [ ${#bitmaps[@]} -eq 0 ]; then
+    echo "screenshot.sh: no pictures were made; docs left as they were" >&2
+    exit 1
+fi
 rm -f "$output"/*.png
 for bitmap in "$work"/bitmaps/*.bmp; do
     [ -e "$bitmap" ] || continue
