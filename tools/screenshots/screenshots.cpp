@@ -145,7 +145,7 @@ WindowWatch::Action SaveAndPress(const char* name, int button)
     return [name, button](HWND dialog) {
         Settle(dialog);
         Save(dialog, name);
-        ClickButton(dialog, button);
+        PressButton(dialog, button);
     };
 }
 
@@ -226,7 +226,7 @@ void PreferencesPictures(DirectoryWindow& window)
                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_PREFS_FILE_TYPE_EDIT)));
         if (!filter.Ran())
             Missed("file-type-filter", "Edit... opened no dialog");
-        ClickButton(dialog, IDCANCEL);
+        PressButton(dialog, IDCANCEL);
     });
     ::SendMessageA(window.m_hWnd, WM_COMMAND, ID_DIRECTORY_PREFERENCES, 0);
     if (!preferences.Ran()) {
@@ -310,13 +310,13 @@ void ComparisonPictures(DirectoryWindow& window)
         Settle(frame);
         Save(frame, "compare-window");
         if (printing) {
-            WindowWatch print(WindowWatch::Dialog("Print"), [](HWND dialog) { ClickButton(dialog, IDOK); });
+            WindowWatch print(WindowWatch::Dialog("Print"), [](HWND dialog) { PressButton(dialog, IDOK); });
             ::SendMessageA(frame, WM_COMMAND, ID_FILE_PRINT, 0);
             if (!print.Ran())
                 Missed("printed-page", "no Print dialog appeared");
         }
         // The merge is not saved: "No" to each question about it.
-        WindowWatch save(WindowWatch::ClassNamed("#32770"), [](HWND box) { ClickButton(box, IDNO); });
+        WindowWatch save(WindowWatch::ClassNamed("#32770"), [](HWND box) { PressButton(box, IDNO); });
         ::SendMessageA(frame, WM_CLOSE, 0, 0);
     });
     if (SelectFile(window, window.sourceFiles, "tides.c") < 0) {

@@ -88,7 +88,7 @@ WindowWatch::Match WindowWatch::ClassNamed(const std::string& className)
     return [className](HWND window) { return ClassOf(window) == className; };
 }
 
-void ClickButton(HWND dialog, int id)
+void PressButton(HWND dialog, int id)
 {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }

@@ -38,4 +38,4 @@ private:
 };
 
 // Presses a dialog's button as a click would.
-void ClickButton(HWND dialog, int id);
+void PressButton(HWND dialog, int id);
