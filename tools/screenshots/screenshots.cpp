@@ -160,8 +160,10 @@ void MenuPicture(DirectoryWindow& window, const char* name, const std::function<
     });
     open();
     auto ran = [](void* watch) { return static_cast<WindowWatch*>(watch)->Ran(); };
-    if (!PumpUntil(ran, &menu, 5000))
+    if (!PumpUntil(ran, &menu, 5000)) {
         Missed(name, "no menu appeared");
+        ::ReleaseCapture(); // a gesture left waiting must not hold the mouse for the next steps
+    }
     DispatchFor(100);
 }
 
@@ -191,11 +193,13 @@ void FileListMenu(DirectoryWindow& window)
     ::ClientToScreen(window.sourceFiles.m_hWnd, &point);
     MenuPicture(window, "file-list-menu", [&] {
         ::SetCursorPos(point.x, point.y);
-        INPUT clicks[2] = {};
-        clicks[0].type = clicks[1].type = INPUT_MOUSE;
-        clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-        clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        ::SendInput(2, clicks, sizeof(INPUT));
+        INPUT click = {};
+        click.type = INPUT_MOUSE;
+        click.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        ::SendInput(1, &click, sizeof click);
+        DispatchFor(60); // a hand takes a moment between pressing and letting go
+        click.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        ::SendInput(1, &click, sizeof click);
     });
 }
 
