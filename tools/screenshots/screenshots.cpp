@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "app/orvinta_app.h"
@@ -74,10 +75,10 @@ void Missed(const char* name, const char* what)
     ++g_failures;
 }
 
-bool PumpUntil(bool (*condition)(void*), void* data, DWORD timeout)
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeout)
 {
     DWORD start = ::GetTickCount();
-    while (!condition(data)) {
+    while (!condition()) {
         if (::GetTickCount() - start >= timeout)
             return false;
         DispatchFor(20);
@@ -109,16 +110,15 @@ void StartUp()
     LoadSharedResources();
 }
 
-bool Scanned(void* data)
+bool Scanned(const DirectoryWindow& window)
 {
-    auto* window = static_cast<DirectoryWindow*>(data);
-    return window->busy.Pending() == 0 && !window->CurrentDirectory(SOURCE_SIDE).empty() &&
-           window->ScannedDirectory(SOURCE_SIDE) == window->CurrentDirectory(SOURCE_SIDE) &&
-           window->ScannedDirectory(MASTER_SIDE) == window->CurrentDirectory(MASTER_SIDE);
+    return window.busy.Pending() == 0 && !window.CurrentDirectory(SOURCE_SIDE).empty() &&
+           window.ScannedDirectory(SOURCE_SIDE) == window.CurrentDirectory(SOURCE_SIDE) &&
+           window.ScannedDirectory(MASTER_SIDE) == window.CurrentDirectory(MASTER_SIDE);
 }
 
 // Selects and focuses the row of the named file; its row number, or -1.
-int SelectFile(DirectoryWindow& window, FileListView& list, const char* name)
+int SelectFile(FileListView& list, const char* name)
 {
     for (int row = 0; row < list.RowCount(); ++row) {
         const FileEntry* entry = list.GetEntry(row);
@@ -135,7 +135,6 @@ int SelectFile(DirectoryWindow& window, FileListView& list, const char* name)
         DispatchFor(50);
         return row;
     }
-    (void)window;
     return -1;
 }
 
@@ -159,8 +158,7 @@ void MenuPicture(DirectoryWindow& window, const char* name, const std::function<
         ::EndMenu();
     });
     open();
-    auto ran = [](void* watch) { return static_cast<WindowWatch*>(watch)->Ran(); };
-    if (!PumpUntil(ran, &menu, 5000)) {
+    if (!PumpUntil([&] { return menu.Ran(); }, 5000)) {
         Missed(name, "no menu appeared");
         ::ReleaseCapture(); // a gesture left waiting must not hold the mouse for the next steps
     }
@@ -186,7 +184,11 @@ void FileListMenu(DirectoryWindow& window)
         std::printf("skipped file-list-menu: this build has no file list menu (108)\n");
         return;
     }
-    int row = SelectFile(window, window.sourceFiles, "notes.txt");
+    int row = SelectFile(window.sourceFiles, "notes.txt");
+    if (row < 0) {
+        Missed("file-list-menu", "no notes.txt among the Source files");
+        return;
+    }
     RECT item = { LVIR_LABEL, 0, 0, 0 };
     window.sourceFiles.SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     POINT point = { item.left + 20, (item.top + item.bottom) / 2 };
@@ -323,7 +325,7 @@ void ComparisonPictures(DirectoryWindow& window)
         WindowWatch save(WindowWatch::ClassNamed("#32770"), [](HWND box) { PressButton(box, IDNO); });
         ::SendMessageA(frame, WM_CLOSE, 0, 0);
     });
-    if (SelectFile(window, window.sourceFiles, "tides.c") < 0) {
+    if (SelectFile(window.sourceFiles, "tides.c") < 0) {
         Missed("compare-window", "no tides.c among the Source files");
         return;
     }
@@ -343,12 +345,11 @@ BOOL CALLBACK FindHelpWindow(HWND window, LPARAM data)
     return TRUE;
 }
 
-bool HelpShown(void* data)
+HWND HelpWindow()
 {
-    auto* found = static_cast<HWND*>(data);
-    *found = nullptr;
-    ::EnumWindows(FindHelpWindow, reinterpret_cast<LPARAM>(found));
-    return *found != nullptr;
+    HWND found = nullptr;
+    ::EnumWindows(FindHelpWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 std::string g_helpFile;
@@ -368,7 +369,7 @@ void HelpPicture(DirectoryWindow& window)
     ::SendMessageA(window.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_DIRECTORY_HELP, BN_CLICKED),
                    reinterpret_cast<LPARAM>(window.GetDlgItem(IDC_DIRECTORY_HELP)));
     HWND help = nullptr;
-    if (!PumpUntil(HelpShown, &help, 15000)) {
+    if (!PumpUntil([&] { return (help = HelpWindow()) != nullptr; }, 15000)) {
         Missed("help", "no help window appeared");
         return;
     }
@@ -417,10 +418,10 @@ int main(int argc, char** argv)
     }
     ::ShowWindow(window.m_hWnd, SW_SHOW);
     ::SetForegroundWindow(window.m_hWnd);
-    if (!PumpUntil(Scanned, &window, 10000))
+    if (!PumpUntil([&] { return Scanned(window); }, 10000))
         Missed("directory-window", "the directories were not scanned");
 
-    SelectFile(window, window.sourceFiles, "notes.txt");
+    SelectFile(window.sourceFiles, "notes.txt");
     Settle(window.m_hWnd);
     Save(window.m_hWnd, "directory-window");
 
