@@ -55,11 +55,10 @@ installer: deps $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache.txt
 	cmake --build $(WIN64) -j$(JOBS) --target orvinta orvext
 	cmake --build $(WIN64) -j$(JOBS) --target installer
 
+# Pictures of every window, dialog and menu on the examples, into docs/pictures/.
 screenshot: build
 	@tools/install-deps.sh imagemagick
-	tools/screenshot.sh $(WIN64)/ORVINTA.EXE shot.png examples/source/notes.txt examples/master/notes.txt
-	ZEL_SHOT_PATTERN='*.*' tools/screenshot.sh $(WIN64)/ORVINTA.EXE docs/directory-window.png \
-		'Z:$(subst /,\,$(abspath examples/source))' 'Z:$(subst /,\,$(abspath examples/master))'
+	tools/screenshot.sh $(WIN64) docs/pictures
 
 bench: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt
 	@tools/install-deps.sh hyperfine

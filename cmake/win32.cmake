@@ -25,6 +25,7 @@ set_target_properties(orvinta PROPERTIES OUTPUT_NAME ORVINTA SUFFIX ".EXE")
 target_link_options(orvinta PRIVATE $<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-s>)
 
 include(bench/win32.cmake)
+include(tools/screenshots/sources.cmake)
 
 option(ZEL_WINE_TESTS "Build the tests that run under Wine" OFF)
 if(ZEL_WINE_TESTS)

@@ -38,3 +38,8 @@ list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32
 )
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_file_commands.cpp tests/win32/test_directory_watching.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_preferences.cpp)
+list(APPEND WIN32_TEST_SOURCES
+    tests/win32/test_screen_capture.cpp
+    tools/screenshots/capture.cpp
+    tools/screenshots/window_watch.cpp
+)
