@@ -387,6 +387,7 @@ int main(int argc, char** argv)
     StartUp();
 
     DirectoryWindow window;
+    window.runPreferences = RunPreferences;
     window.sourceDirectory = source;
     window.masterDirectory = master;
     g_shared.mainDialog = &window;
@@ -408,7 +409,6 @@ int main(int argc, char** argv)
     FileListMenu(window);
     DialogPicture(window, ID_DIRECTORY_ABOUT, "About Zelvane", "about", IDOK);
     DialogPicture(window, ID_DIRECTORY_COMPARE, "Compare Files", "compare-files", IDCANCEL);
-    window.runPreferences = RunPreferences;
     PreferencesPictures(window);
     CopyQuestion(window, source, master);
     ProgressPictures(window, source, master);
