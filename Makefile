@@ -66,6 +66,8 @@ bench: deps $(NATIVE)/CMakeCache.txt $(WIN64)/CMakeCache.txt
 	bench/run_bench.sh
 	bench/run_dirbench.sh
 	bench/first_paint.sh $(WIN64)
+	bench/copy_throughput.sh $(WIN64)
+	bench/monitor_burst.sh $(WIN64)
 
 clean:
 	rm -rf build
