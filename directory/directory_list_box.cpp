@@ -290,9 +290,10 @@ bool DirectoryListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam,
         *result = TRUE;
         return true;
     case WM_VKEYTOITEM:
-        if (LOWORD(wParam) != VK_SPACE)
-            return false;
-        OpenSelectedDirectory();
+        // Answer every key: left to a dialog, an unanswered one comes back as 0,
+        // which moves the selection to the root item.
+        if (LOWORD(wParam) == VK_SPACE)
+            OpenSelectedDirectory();
         *result = -1;
         return true;
     default:

@@ -297,6 +297,35 @@ TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape close
     CHECK(::IsWindowVisible(window.m_hWnd));
 }
 
+TEST_CASE("the arrow keys move through a directory list inside the window")
+{
+    TempDirectory source, master;
+    std::string first = source.Path() + "\\first", second = source.Path() + "\\second";
+    REQUIRE(::CreateDirectoryA(first.c_str(), nullptr));
+    REQUIRE(::CreateDirectoryA(second.c_str(), nullptr));
+    DirectoryWindowFixture fixture;
+    REQUIRE(fixture.Open(source.Path(), master.Path()));
+    DirectoryListBox& list = fixture.window.sourceDirectories;
+    int current = list.LevelCount() - 1;
+    REQUIRE(list.GetCurSel() == current);
+    ::SetFocus(list.m_hWnd);
+
+    // The dialog answers for the list: a key it does not use must leave the
+    // list's own handling alone instead of jumping to the root item.
+    ::SendMessageA(list.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    CHECK(list.GetCurSel() == current + 1);
+    ::SendMessageA(list.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    CHECK(list.GetCurSel() == current + 2);
+    ::SendMessageA(list.m_hWnd, WM_KEYDOWN, VK_UP, 0);
+    CHECK(list.GetCurSel() == current + 1);
+    ::SendMessageA(list.m_hWnd, WM_KEYDOWN, VK_F5, 0);
+    CHECK(list.GetCurSel() == current + 1);
+    // Moving the selection does not open anything.
+    CHECK(fixture.window.CurrentDirectory(SOURCE_SIDE) == source.Path());
+    ::RemoveDirectoryA(first.c_str());
+    ::RemoveDirectoryA(second.c_str());
+}
+
 namespace {
 
 // Reads the items of the pop-up menu this thread shows, then closes it.
