@@ -290,9 +290,10 @@ bool DirectoryListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam,
         *result = TRUE;
         return true;
     case WM_VKEYTOITEM:
-        // Answer every key: left to a dialog, an unanswered one comes back as 0,
-        // which moves the selection to the root item.
-        if (LOWORD(wParam) == VK_SPACE)
+    case WM_CHARTOITEM:
+        // Answer every key and character: left to a dialog, an unanswered one
+        // comes back as 0, which moves the selection to the root item.
+        if (message == WM_VKEYTOITEM && LOWORD(wParam) == VK_SPACE)
             OpenSelectedDirectory();
         *result = -1;
         return true;

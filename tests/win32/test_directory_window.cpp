@@ -297,7 +297,7 @@ TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape close
     CHECK(::IsWindowVisible(window.m_hWnd));
 }
 
-TEST_CASE("the arrow keys move through a directory list inside the window")
+TEST_CASE("keys in a directory list inside the window move its selection, never to the root")
 {
     TempDirectory source, master;
     std::string first = source.Path() + "\\first", second = source.Path() + "\\second";
@@ -322,6 +322,13 @@ TEST_CASE("the arrow keys move through a directory list inside the window")
     CHECK(list.GetCurSel() == current + 1);
     // Moving the selection does not open anything.
     CHECK(fixture.window.CurrentDirectory(SOURCE_SIDE) == source.Path());
+    // The space bar opens the selected item; its character must not then move
+    // the selection away from the directory just opened.
+    ::SendMessageA(list.m_hWnd, WM_KEYDOWN, VK_SPACE, 0);
+    ::SendMessageA(list.m_hWnd, WM_CHAR, ' ', 0);
+    CHECK(fixture.window.CurrentDirectory(SOURCE_SIDE) == first);
+    CHECK(list.GetCurSel() == list.LevelCount() - 1);
+    CHECK(std::string(list.GetText(list.GetCurSel()).c_str()) == "first");
     ::RemoveDirectoryA(first.c_str());
     ::RemoveDirectoryA(second.c_str());
 }
