@@ -317,3 +317,31 @@ TEST_CASE("dragging selects from the button-down point and scrolls at the pane's
     source.SendMessage(WM_MOUSEMOVE, 0, CellPoint(source, 6, 6));
     CHECK(source.caret == caret);
 }
+
+TEST_CASE("rows typed past the comparison's last row come into view and stay within the scroll bar's reach")
+{
+    const std::string text = NumberedLines("row ", 100);
+    CompareWindowFixture fixture(text, text);
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    TextPane& source = window.sourcePane;
+    const int page = window.PageRows();
+    REQUIRE(page > 3);
+    REQUIRE(page < 100);
+
+    source.MoveCaret(0, 99, MOVE_BOTH);
+    PressKey(source, VK_END);
+    for (char character : std::string("\rone\rtwo\rthree"))
+        source.SendMessage(WM_CHAR, static_cast<unsigned char>(character), 1);
+    REQUIRE(source.caret.row == 102);
+    CHECK(source.caret.row >= window.topRow);
+    CHECK(source.caret.row < window.topRow + page);
+    int low = 0, high = 0;
+    ::GetScrollRange(window.scrollBar.m_hWnd, SB_CTL, &low, &high);
+    CHECK(high >= 103 - page);
+
+    // Back to the top, then down with the thumb.
+    window.ScrollToRow(SB_THUMBPOSITION, 0);
+    window.ScrollToRow(SB_THUMBPOSITION, high);
+    CHECK(window.topRow + page > 102);
+}
