@@ -263,16 +263,32 @@ void CompareWindow::RecalcLayout()
     ::InvalidateRect(masterCaption.m_hWnd, nullptr, TRUE);
     // The range, the scrolling and the panes' paging all count the same page,
     // so the thumb reaches the last row and the bar shows whenever one is cut off.
+    scrollRangeRows = -1;
+    UpdateScrollRange();
+    // A taller window must not leave rows stranded above the view.
+    if (topRow > std::max(0, ScrollRows() - PageRows()))
+        ScrollToRow(SB_THUMBPOSITION, topRow);
+}
+
+int CompareWindow::ScrollRows() const
+{
+    const int paneRows = static_cast<int>(std::max(sourcePane.buffer.rowCount, masterPane.buffer.rowCount));
+    return std::max(totalRows, paneRows);
+}
+
+void CompareWindow::UpdateScrollRange()
+{
+    const int rows = ScrollRows();
+    if (rows == scrollRangeRows || !scrollBar.m_hWnd)
+        return;
+    scrollRangeRows = rows;
     int page = PageRows();
-    if (rowHeight != 0 && page < totalRows) {
+    if (rowHeight != 0 && page < rows) {
         scrollBar.ShowScrollBar(true);
-        scrollBar.SetScrollRange(0, totalRows - page, true);
+        scrollBar.SetScrollRange(0, rows - page, true);
     } else {
         scrollBar.ShowScrollBar(false);
     }
-    // A taller window must not leave rows stranded above the view.
-    if (topRow > std::max(0, totalRows - page))
-        ScrollToRow(SB_THUMBPOSITION, topRow);
 }
 
 int CompareWindow::PageRows() const
@@ -298,7 +314,9 @@ void CompareWindow::ScrollToRow(int code, int position)
     case SB_THUMBTRACK: top = position; break;
     default: break;
     }
-    int highest = totalRows - page > 0 ? totalRows - page : 0;
+    // Rows typed past the comparison's end must come into view too.
+    UpdateScrollRange();
+    int highest = ScrollRows() - page > 0 ? ScrollRows() - page : 0;
     if (top > highest)
         top = highest;
     if (top < 0)

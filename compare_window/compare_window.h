@@ -39,6 +39,10 @@ public:
     void RecalcLayout() override;
     // Whole rows that both panes show: the page of the shared scroll bar.
     int PageRows() const;
+    // The rows the shared scroll bar reaches: the comparison's, or more where
+    // an edit made a pane longer.
+    int ScrollRows() const;
+    void UpdateScrollRange();
 
     // Set by the creator before Create.
     CString titleText;
@@ -57,6 +61,7 @@ public:
     std::vector<DiffBlock> blocks;
     int topRow = 0;
     int totalRows = 0;
+    int scrollRangeRows = -1;
     int rowHeight = 0;
     TextPane* activePane = nullptr;
     int comparisonResult = 0;

@@ -280,7 +280,9 @@ LRESULT TextPane::OnHScroll(WPARAM wParam, LPARAM)
 
 void TextPane::ScrollColumns(int code, int position)
 {
-    const int maximum = columnLimit - VisibleColumns();
+    // Tabs widen a row and typing lengthens one past columnLimit; the caret's
+    // own column stays reachable, or the caret would go out of view.
+    const int maximum = std::max(columnLimit, caret.column) - VisibleColumns();
     int column = firstColumn;
     switch (code) {
     case SB_LINELEFT: column = firstColumn - 1; break;

@@ -152,6 +152,36 @@ TEST_CASE("the caret reaches the end of a row that tabs make wider than the long
     CHECK(pane.caret == TextPosition{ 4, 1 });
 }
 
+TEST_CASE("the view follows a caret past the longest loaded line: a row widened by tabs, a row lengthened by typing")
+{
+    // Row 0: 14 characters in 44 cells; row 1, "hello world plus", is the longest at 16.
+    const std::string text = "\t\t\t\t\t\t\t\t\t\tabcd\r\nhello world plus\r\n";
+    CompareWindowFixture fixture(text, text);
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    TextPane& source = window.sourcePane;
+    REQUIRE(source.columnLimit == 16);
+    ::MoveWindow(window.m_hWnd, 0, 0, 200, 300, TRUE);
+    const int visible = ClientRect(source.m_hWnd).right / source.charWidth;
+    REQUIRE(visible < 14);
+    auto inView = [&](const TextPane& pane) {
+        return pane.caret.column >= pane.firstColumn && pane.caret.column - pane.firstColumn <= visible;
+    };
+
+    source.MoveCaret(0, 0, MOVE_BOTH);
+    PressKey(source, VK_END);
+    REQUIRE(source.caret == TextPosition{ 44, 0 });
+    CHECK(inView(source));
+    CHECK(inView(window.masterPane));
+
+    source.MoveCaret(0, 1, MOVE_BOTH);
+    PressKey(source, VK_END);
+    for (char character : std::string("typed on"))
+        source.SendMessage(WM_CHAR, static_cast<unsigned char>(character), 1);
+    REQUIRE(source.caret == TextPosition{ 24, 1 });
+    CHECK(inView(source));
+}
+
 TEST_CASE("the status bar shows both files' line numbers at the caret row")
 {
     // The Master file lacks line 42 of the Source file, so row 41 is a Master filler.
@@ -286,4 +316,32 @@ TEST_CASE("dragging selects from the button-down point and scrolls at the pane's
     const TextPosition caret = source.caret;
     source.SendMessage(WM_MOUSEMOVE, 0, CellPoint(source, 6, 6));
     CHECK(source.caret == caret);
+}
+
+TEST_CASE("rows typed past the comparison's last row come into view and stay within the scroll bar's reach")
+{
+    const std::string text = NumberedLines("row ", 100);
+    CompareWindowFixture fixture(text, text);
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    TextPane& source = window.sourcePane;
+    const int page = window.PageRows();
+    REQUIRE(page > 3);
+    REQUIRE(page < 100);
+
+    source.MoveCaret(0, 99, MOVE_BOTH);
+    PressKey(source, VK_END);
+    for (char character : std::string("\rone\rtwo\rthree"))
+        source.SendMessage(WM_CHAR, static_cast<unsigned char>(character), 1);
+    REQUIRE(source.caret.row == 102);
+    CHECK(source.caret.row >= window.topRow);
+    CHECK(source.caret.row < window.topRow + page);
+    int low = 0, high = 0;
+    ::GetScrollRange(window.scrollBar.m_hWnd, SB_CTL, &low, &high);
+    CHECK(high >= 103 - page);
+
+    // Back to the top, then down with the thumb.
+    window.ScrollToRow(SB_THUMBPOSITION, 0);
+    window.ScrollToRow(SB_THUMBPOSITION, high);
+    CHECK(window.topRow + page > 102);
 }
