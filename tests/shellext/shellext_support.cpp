@@ -52,33 +52,6 @@ std::wstring Wide(const std::string& text)
 }
 } // namespace
 
-void PumpFor(DWORD milliseconds)
-{
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= milliseconds)
-            return;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMilliseconds)
-{
-    DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start >= timeoutMilliseconds)
-            return condition();
-        PumpFor(10);
-    }
-    return true;
-}
-
 CleanProgramSettings::CleanProgramSettings()
 {
     ::SHDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_SETTINGS_KEY);

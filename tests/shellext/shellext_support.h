@@ -12,10 +12,7 @@
 #include <string>
 #include <vector>
 
-// Dispatches this thread's messages for about the given time, never longer.
-void PumpFor(DWORD milliseconds);
-// Pumps until the condition holds or the time runs out; returns the condition.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMilliseconds);
+#include "tests/win32/message_pump.h"
 
 // ORVINTA's settings key, removed now and at the end (ORVINTA writes it on exit).
 class CleanProgramSettings {

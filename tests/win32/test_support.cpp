@@ -27,33 +27,6 @@ void WriteBytes(const std::string& path, const std::string& content)
 }
 } // namespace
 
-void PumpFor(DWORD milliseconds)
-{
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= milliseconds)
-            return;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMilliseconds)
-{
-    DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start >= timeoutMilliseconds)
-            return condition();
-        PumpFor(10);
-    }
-    return true;
-}
-
 DialogAnswerer::DialogAnswerer(std::vector<int> buttons) : m_buttons(std::move(buttons))
 {
     g_answerer = this;

@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-// Dispatches the thread's messages for about the given time, never longer.
-void PumpFor(DWORD milliseconds);
-// Pumps until the condition holds or the time runs out; returns the condition.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMilliseconds = 5000);
+#include "tests/win32/message_pump.h"
 
 // Watches this thread for dialogs and message boxes while it lives; each one
 // that appears is recorded (caption and text) and answered with the next

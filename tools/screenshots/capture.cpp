@@ -3,27 +3,11 @@
 #include <cstdio>
 #include <vector>
 
-void DispatchFor(DWORD milliseconds)
-{
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= milliseconds)
-            return;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-    }
-}
-
 void Settle(HWND window)
 {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     // Wine copies a window's surface to the display from its message loop.
-    DispatchFor(250);
+    PumpFor(250);
     ::GdiFlush();
 }
 

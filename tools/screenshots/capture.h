@@ -6,8 +6,7 @@
 
 #include <string>
 
-// Dispatches this thread's messages for about the given time.
-void DispatchFor(DWORD milliseconds);
+#include "tests/win32/message_pump.h"
 
 // Paints the window and its children now, lets what follows (gauges, list
 // views filling in, Wine's flush to the display) run, then returns.

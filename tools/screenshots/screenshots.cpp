@@ -75,17 +75,6 @@ void Missed(const char* name, const char* what)
     ++g_failures;
 }
 
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeout)
-{
-    DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start >= timeout)
-            return false;
-        DispatchFor(20);
-    }
-    return true;
-}
-
 std::string Join(const std::string& directory, const char* name)
 {
     return directory + "\\" + name;
@@ -132,7 +121,7 @@ int SelectFile(FileListView& list, const char* name)
         item.state = LVIS_SELECTED | LVIS_FOCUSED;
         list.SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
         ::SetFocus(list.m_hWnd);
-        DispatchFor(50);
+        PumpFor(50);
         return row;
     }
     return -1;
@@ -153,7 +142,7 @@ void MenuPicture(DirectoryWindow& window, const char* name, const std::function<
 {
     WindowWatch menu(WindowWatch::ClassNamed("#32768"), [&](HWND popup) {
         Settle(window.m_hWnd);
-        DispatchFor(100);
+        PumpFor(100);
         SaveUnion(window.m_hWnd, popup, name);
         ::EndMenu();
     });
@@ -162,7 +151,7 @@ void MenuPicture(DirectoryWindow& window, const char* name, const std::function<
         Missed(name, "no menu appeared");
         ::ReleaseCapture(); // a gesture left waiting must not hold the mouse for the next steps
     }
-    DispatchFor(100);
+    PumpFor(100);
 }
 
 // The directory window's own menu (103), opened by the right button on its background.
@@ -199,7 +188,7 @@ void FileListMenu(DirectoryWindow& window)
         click.type = INPUT_MOUSE;
         click.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
         ::SendInput(1, &click, sizeof click);
-        DispatchFor(60); // a hand takes a moment between pressing and letting go
+        PumpFor(60); // a hand takes a moment between pressing and letting go
         click.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
         ::SendInput(1, &click, sizeof click);
     });
@@ -355,9 +344,9 @@ void HelpPicture(DirectoryWindow& window)
     ::ShowWindow(window.m_hWnd, SW_HIDE);
     ::SetWindowPos(help, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // The viewer lays out its topic after it shows its window.
-    DispatchFor(1500);
+    PumpFor(1500);
     ::UpdateWindow(help);
-    DispatchFor(300);
+    PumpFor(300);
     Save(help, "help");
     CloseHelp();
     ::ShowWindow(window.m_hWnd, SW_SHOW);
