@@ -159,3 +159,17 @@ inline RECT PendingPaint(HWND window)
         rect = { 0, 0, 0, 0 };
     return rect;
 }
+
+// Puts plain text on the clipboard, as another program would.
+inline void SetClipboardText(const std::string& text)
+{
+    REQUIRE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    char* bytes = static_cast<char*>(::GlobalLock(block));
+    std::copy(text.begin(), text.end(), bytes);
+    bytes[text.size()] = '\0';
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_TEXT, block);
+    ::CloseClipboard();
+}

@@ -43,19 +43,6 @@ std::string ClipboardText()
     return text;
 }
 
-void SetClipboardText(const std::string& text)
-{
-    REQUIRE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    char* bytes = static_cast<char*>(::GlobalLock(block));
-    std::copy(text.begin(), text.end(), bytes);
-    bytes[text.size()] = '\0';
-    ::GlobalUnlock(block);
-    ::SetClipboardData(CF_TEXT, block);
-    ::CloseClipboard();
-}
-
 } // namespace
 
 TEST_CASE("typing replaces the selection, pads virtual space and unmarks the row until undone")

@@ -38,19 +38,6 @@ void Type(TextPane& pane, const std::string& text)
         pane.SendMessage(WM_CHAR, static_cast<unsigned char>(character), 1);
 }
 
-void SetClipboardText(const std::string& text)
-{
-    REQUIRE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    char* bytes = static_cast<char*>(::GlobalLock(block));
-    std::copy(text.begin(), text.end(), bytes);
-    bytes[text.size()] = '\0';
-    ::GlobalUnlock(block);
-    ::SetClipboardData(CF_TEXT, block);
-    ::CloseClipboard();
-}
-
 // Whole rows that both panes show.
 int PageRows(const CompareWindow& window)
 {
