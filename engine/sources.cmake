@@ -1,6 +1,7 @@
 set(ENGINE_PORTABLE_SOURCES
     engine/text_buffer.cpp
     engine/text_buffer_save.cpp
+    engine/text_encoding.cpp
     engine/large_blocks.cpp
     engine/line_compare.cpp
     engine/line_hash.cpp

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text_encoding.h"
 #include "framework/cstring.h"
 
 // Word 0 of a display row: three flags over the 29-bit offset of its text.
@@ -114,6 +115,8 @@ public:
     DisplayRow* rows = nullptr;
     uint32_t rowCount = 0;
     uint32_t rowCapacity = 0;
+    // How the file's bytes were read; its store holds StoreIsUtf8 text.
+    FileEncoding encoding;
 
 private:
     bool Adopt(char* store, uint32_t capacity, uint32_t size);
