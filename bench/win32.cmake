@@ -10,3 +10,11 @@ target_link_libraries(copy_throughput PRIVATE zel_win)
 add_executable(monitor_burst bench/monitor_burst.cpp)
 target_link_libraries(monitor_burst PRIVATE zel_win)
 set_target_properties(copy_throughput monitor_burst PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# Process start to painted, against a plain window's floor (bench/startup_table.sh).
+add_executable(paint_timer bench/paint_timer.cpp)
+add_executable(floor_window WIN32 bench/floor_window.cpp)
+target_link_libraries(floor_window PRIVATE comctl32)
+target_link_options(paint_timer PRIVATE ${STATIC_RUNTIME})
+target_link_options(floor_window PRIVATE ${STATIC_RUNTIME})
+set_target_properties(paint_timer floor_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
