@@ -96,7 +96,8 @@ int main(int argc, char** argv)
     for (++at; at < argc; ++at)
         command += std::string(command.empty() ? "" : " ") + "\"" + argv[at] + "\"";
 
-    STARTUPINFOA startup = { sizeof startup };
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         std::fprintf(stderr, "paint_timer: cannot start %s (%lu)\n", command.c_str(), ::GetLastError());
@@ -107,13 +108,17 @@ int main(int argc, char** argv)
 
     Search search = { process.dwProcessId, className, nullptr };
     double painted = -1;
+    LRESULT lastSource = -1, lastMaster = -1;
     while (MillisecondsSince(created) < timeout) {
         if (::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
             break;
         search.found = nullptr;
         ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (search.found && (rows < 0 || (ItemCount(search.found, IDC_SOURCE_FILES) == rows &&
-                                          ItemCount(search.found, IDC_MASTER_FILES) == rows))) {
+        if (search.found && rows >= 0) {
+            lastSource = ItemCount(search.found, IDC_SOURCE_FILES);
+            lastMaster = ItemCount(search.found, IDC_MASTER_FILES);
+        }
+        if (search.found && (rows < 0 || (lastSource == rows && lastMaster == rows))) {
             ::RedrawWindow(search.found, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             DWORD_PTR ignored;
             ::SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
@@ -129,7 +134,8 @@ int main(int argc, char** argv)
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     if (painted < 0) {
-        std::fprintf(stderr, "paint_timer: %s never painted\n", command.c_str());
+        std::fprintf(stderr, "paint_timer: %s never painted (window %s, rows %ld and %ld of %ld)\n", command.c_str(),
+                     search.found ? "found" : "not found", long(lastSource), long(lastMaster), rows);
         return 1;
     }
     std::printf("%.1f\n", painted);

@@ -51,7 +51,7 @@ rows=$(cat "$data/rows")
     }
     {
         measure floor -- "$(win "$build/bench/floor_window.exe")"
-        measure "directory window, 10,000 files a side ($rows rows)" --rows "$rows" -- \
+        measure "directory window, 10,000 files a side ($rows rows)" --rows "$rows" --class SysListView32 -- \
             "$(win "$build/ORVINTA.EXE")" "$(win "$data/dirs/source")" "$(win "$data/dirs/master")"
         measure "comparison window, 3 lines" --class ZelvaneTextPane -- \
             "$(win "$build/ORVINTA.EXE")" "$(win "$data/small.source.txt")" "$(win "$data/small.master.txt")"
