@@ -126,7 +126,7 @@ bool TextBuffer::Load(const std::string& fileName)
         // A file that shrank since GetLength keeps only the bytes really read.
         uint32_t got = wanted ? file.Read(store.get(), wanted) : 0;
         file.Close();
-        return Adopt(store.release(), capacity, got);
+        return AdoptFile(store.release(), capacity, got);
     } catch (const CException&) {
         return false;
     } catch (const std::bad_alloc&) {
@@ -144,15 +144,60 @@ bool TextBuffer::LoadFromMemory(const char* data, size_t size)
         Block store = AllocateStore(capacity);
         if (length)
             std::memcpy(store.get(), data, length);
-        return Adopt(store.release(), capacity, length);
+        return AdoptFile(store.release(), capacity, length);
+    } catch (const CException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool TextBuffer::LoadStore(std::string_view store, FileEncoding storeEncoding)
+{
+    if (!FitsStore(store.size()))
+        return false;
+    try {
+        uint32_t length = static_cast<uint32_t>(store.size());
+        uint32_t capacity = length + length / 8;
+        Block block = AllocateStore(capacity);
+        if (length)
+            std::memcpy(block.get(), store.data(), length);
+        return Adopt(block.release(), capacity, length, storeEncoding);
     } catch (const CException&) {
         return false;
     }
 }
 
+// Takes over a file's bytes as read: finds their encoding and brings them to
+// the store's form (no byte-order mark; UTF-16 as UTF-8) before Adopt.
+bool TextBuffer::AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size)
+{
+    Block bytes(fileBlock);
+    FileEncoding found = DetectEncoding(bytes.get(), size, g_codePages.processUtf8);
+    uint32_t mark = static_cast<uint32_t>(ByteOrderMarkLength(found));
+    if (found.kind == EncodingKind::Utf16Le || found.kind == EncodingKind::Utf16Be) {
+        std::string converted =
+            Utf16BytesToStore(bytes.get() + mark, size - mark, found.kind == EncodingKind::Utf16Be);
+        bytes.reset();
+        if (!FitsStore(converted.size()))
+            return false;
+        uint32_t length = static_cast<uint32_t>(converted.size());
+        uint32_t storeCapacity = length + length / 8;
+        Block store = AllocateStore(storeCapacity);
+        if (length)
+            std::memcpy(store.get(), converted.data(), length);
+        return Adopt(store.release(), storeCapacity, length, found);
+    }
+    if (mark) {
+        std::memmove(bytes.get(), bytes.get() + mark, size - mark);
+        size -= mark;
+    }
+    return Adopt(bytes.release(), capacity, size, found);
+}
+
 // Takes over a freshly read store: applies the fix-ups of loading, indexes the
 // lines and only then replaces whatever the buffer held.
-bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size)
+bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size, FileEncoding storeEncoding)
 {
     Block store(storeBlock);
     char* bytes = store.get();
@@ -192,6 +237,7 @@ bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size)
     rows = nullptr;
     rowCount = 0;
     rowCapacity = 0;
+    encoding = storeEncoding;
     return true;
 }
 
