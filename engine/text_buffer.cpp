@@ -79,20 +79,42 @@ void ForEachLineFeed(const char* bytes, uint32_t length, Visit visit)
         visit(uint32_t(p - bytes) + 1);
 }
 
-uint32_t CountLineFeeds(const char* bytes, uint32_t length)
+// What one pass over loaded bytes tells: how many LF bytes they hold, and
+// whether every byte is ASCII other than NUL. Such bytes can be neither
+// UTF-16 (which needs zero bytes) nor hold a byte-order mark or a multi-byte
+// character, so their encoding is known without reading them again.
+struct ByteCensus {
+    uint32_t lineFeeds = 0;
+    bool plainAscii = true;
+};
+
+ByteCensus TakeCensus(const char* bytes, uint32_t length)
 {
-    uint32_t count = 0;
+    ByteCensus census;
     uint32_t at = 0;
 #if defined(__SSE2__)
     const __m128i lineFeed = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    __m128i seen = zero;  // every byte ORed: the high bit tells of bytes above 0x7F
+    __m128i nuls = zero;
     for (; length - at >= 16; at += 16) {
         __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        count += unsigned(__builtin_popcount(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineFeed)))));
+        census.lineFeeds += unsigned(__builtin_popcount(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineFeed)))));
+        seen = _mm_or_si128(seen, chunk);
+        nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(chunk, zero));
     }
+    census.plainAscii = _mm_movemask_epi8(_mm_or_si128(seen, nuls)) == 0;
 #endif
-    for (; at < length; ++at)
-        count += bytes[at] == '\n';
-    return count;
+    unsigned char high = 0;
+    bool nul = false;
+    for (; at < length; ++at) {
+        auto byte = static_cast<unsigned char>(bytes[at]);
+        census.lineFeeds += byte == '\n';
+        high |= byte;
+        nul |= byte == 0;
+    }
+    census.plainAscii = census.plainAscii && high < 0x80 && !nul;
+    return census;
 }
 
 uint32_t CountLines(std::string_view text)
@@ -162,7 +184,8 @@ bool TextBuffer::LoadStore(std::string_view store, FileEncoding storeEncoding)
         Block block = AllocateStore(capacity);
         if (length)
             std::memcpy(block.get(), store.data(), length);
-        return Adopt(block.release(), capacity, length, storeEncoding);
+        uint32_t lineFeeds = TakeCensus(block.get(), length).lineFeeds;
+        return Adopt(block.release(), capacity, length, storeEncoding, lineFeeds);
     } catch (const CException&) {
         return false;
     }
@@ -173,7 +196,12 @@ bool TextBuffer::LoadStore(std::string_view store, FileEncoding storeEncoding)
 bool TextBuffer::AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size)
 {
     Block bytes(fileBlock);
-    FileEncoding found = DetectEncoding(bytes.get(), size, g_codePages.processUtf8);
+    ByteCensus census = TakeCensus(bytes.get(), size);
+    FileEncoding found;
+    if (census.plainAscii)
+        found.kind = g_codePages.processUtf8 ? EncodingKind::Utf8 : EncodingKind::Legacy;
+    else
+        found = DetectEncoding(bytes.get(), size, g_codePages.processUtf8);
     uint32_t mark = static_cast<uint32_t>(ByteOrderMarkLength(found));
     if (found.kind == EncodingKind::Utf16Le || found.kind == EncodingKind::Utf16Be) {
         std::string converted =
@@ -186,18 +214,22 @@ bool TextBuffer::AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size)
         Block store = AllocateStore(storeCapacity);
         if (length)
             std::memcpy(store.get(), converted.data(), length);
-        return Adopt(store.release(), storeCapacity, length, found);
+        uint32_t lineFeeds = TakeCensus(store.get(), length).lineFeeds;
+        return Adopt(store.release(), storeCapacity, length, found, lineFeeds);
     }
+    // A byte-order mark holds no LF: the count stands.
     if (mark) {
         std::memmove(bytes.get(), bytes.get() + mark, size - mark);
         size -= mark;
     }
-    return Adopt(bytes.release(), capacity, size, found);
+    return Adopt(bytes.release(), capacity, size, found, census.lineFeeds);
 }
 
-// Takes over a freshly read store: applies the fix-ups of loading, indexes the
-// lines and only then replaces whatever the buffer held.
-bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size, FileEncoding storeEncoding)
+// Takes over a freshly read store whose first size bytes hold lineFeeds LFs:
+// applies the fix-ups of loading, indexes the lines and only then replaces
+// whatever the buffer held.
+bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size, FileEncoding storeEncoding,
+                       uint32_t lineFeeds)
 {
     Block store(storeBlock);
     char* bytes = store.get();
@@ -207,9 +239,10 @@ bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size, FileE
     if (length == 0 || bytes[length - 1] != '\n') {
         bytes[length++] = '\r';
         bytes[length++] = '\n';
+        ++lineFeeds;
     }
 
-    const uint32_t lines = CountLineFeeds(bytes, length);
+    const uint32_t lines = lineFeeds;
     auto* offsets = static_cast<uint32_t*>(std::malloc((size_t(lines) + 1) * sizeof(uint32_t)));
     if (!offsets)
         AfxThrowMemoryException();

@@ -126,7 +126,7 @@ public:
 
 private:
     bool AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size);
-    bool Adopt(char* store, uint32_t capacity, uint32_t size, FileEncoding storeEncoding);
+    bool Adopt(char* store, uint32_t capacity, uint32_t size, FileEncoding storeEncoding, uint32_t lineFeeds);
     void GrowText(uint32_t need);
     void GrowRows(uint32_t need, uint32_t limit);
 };
