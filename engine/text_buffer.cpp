@@ -95,13 +95,21 @@ ByteCensus TakeCensus(const char* bytes, uint32_t length)
 #if defined(__SSE2__)
     const __m128i lineFeed = _mm_set1_epi8('\n');
     const __m128i zero = _mm_setzero_si128();
-    __m128i seen = zero;  // every byte ORed: the high bit tells of bytes above 0x7F
+    __m128i seen = zero; // every byte ORed: the high bit tells of bytes above 0x7F
     __m128i nuls = zero;
-    for (; length - at >= 16; at += 16) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        census.lineFeeds += unsigned(__builtin_popcount(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineFeed)))));
-        seen = _mm_or_si128(seen, chunk);
-        nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(chunk, zero));
+    while (length - at >= 16) {
+        // Each byte lane counts its LFs (a match is -1) for at most 255 chunks,
+        // then the lanes are summed: no per-chunk population count.
+        __m128i lanes = zero;
+        uint32_t chunks = std::min<uint32_t>((length - at) / 16, 255);
+        for (uint32_t k = 0; k < chunks; ++k, at += 16) {
+            __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(chunk, lineFeed));
+            seen = _mm_or_si128(seen, chunk);
+            nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(chunk, zero));
+        }
+        __m128i sums = _mm_sad_epu8(lanes, zero);
+        census.lineFeeds += uint32_t(_mm_cvtsi128_si32(sums)) + uint32_t(_mm_extract_epi16(sums, 4));
     }
     census.plainAscii = _mm_movemask_epi8(_mm_or_si128(seen, nuls)) == 0;
 #endif
