@@ -1,6 +1,6 @@
 // Loads two files and aligns them as a comparison window would, timing the
 // load and the comparison separately.
-//   diffbench [--whitespace N] [--blocks] [--repeat K] SOURCE MASTER
+//   diffbench [--whitespace N] [--blocks] [--repeat K] [--load-only] SOURCE [MASTER]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,7 +26,7 @@ public:
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: diffbench [--whitespace N] [--blocks] [--repeat K] SOURCE MASTER\n");
+    std::fprintf(stderr, "usage: diffbench [--whitespace N] [--blocks] [--repeat K] [--load-only] SOURCE [MASTER]\n");
     return 2;
 }
 
@@ -48,6 +48,7 @@ int main(int argc, char** argv)
 {
     int mode = 0;
     bool printBlocks = false;
+    bool loadOnly = false;
     long repeat = 5;
     std::vector<std::string> files;
     for (int k = 1; k < argc; ++k) {
@@ -59,29 +60,37 @@ int main(int argc, char** argv)
                 return Usage();
         } else if (!std::strcmp(argv[k], "--blocks")) {
             printBlocks = true;
+        } else if (!std::strcmp(argv[k], "--load-only")) {
+            loadOnly = true;
         } else if (argv[k][0] == '-' && argv[k][1] != '\0') {
             return Usage();
         } else {
             files.push_back(argv[k]);
         }
     }
-    if (files.size() != 2)
+    if (files.size() != 2 && !(loadOnly && files.size() == 1))
         return Usage();
 
     std::vector<double> loadTimes, compareTimes;
+    const char* encodings[2] = {"", ""};
     std::vector<DiffBlock> blocks;
     uint32_t totalRows = 0;
     try {
         for (long run = 0; run < repeat; ++run) {
             TextBuffer source, master;
             auto start = std::chrono::steady_clock::now();
-            for (int side = 0; side < 2; ++side) {
+            for (size_t side = 0; side < files.size(); ++side) {
                 if (!(side == 0 ? source : master).Load(files[side])) {
                     std::fprintf(stderr, "diffbench: cannot read %s\n", files[side].c_str());
                     return 2;
                 }
             }
             loadTimes.push_back(MillisecondsSince(start));
+            if (loadOnly) {
+                encodings[0] = EncodingName(source.encoding);
+                encodings[1] = EncodingName(master.encoding);
+                continue;
+            }
             NeverCancel progress;
             start = std::chrono::steady_clock::now();
             CompareBuffers(source, master, mode, progress, blocks, totalRows);
@@ -92,6 +101,12 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    if (loadOnly) {
+        for (size_t side = 0; side < files.size(); ++side)
+            std::printf("%s=%s ", side == 0 ? "source" : "master", encodings[side]);
+        std::printf("load_ms=%.3f\n", Median(loadTimes));
+        return 0;
+    }
     size_t differences = 0;
     for (const DiffBlock& block : blocks) {
         if (printBlocks)

@@ -1,12 +1,15 @@
 #include "difference_engine.h"
 
 #include <algorithm>
+#include <cassert>
 #include <new>
+#include <string>
 
 #include "common/process_values.h"
 #include "engine/line_compare.h"
 #include "engine/line_hash.h"
 #include "engine/line_index.h"
+#include "engine/text_encoding.h"
 #include "framework/exceptions.h"
 
 namespace {
@@ -352,6 +355,35 @@ void BuildRows(TextBuffer& source, TextBuffer& master, std::vector<DiffBlock>& b
     }
 }
 
+// The legacy side of a pair whose stores differ in form, as UTF-8 line by
+// line: a line of the same characters then has the same bytes on both sides.
+// Each LF stays the only LF of its line, so line numbers carry over. A byte
+// the code page leaves undefined is kept as it is, so it equals no character.
+void MakeUtf8Copy(const TextBuffer& legacy, TextBuffer& copy)
+{
+    std::string utf8;
+    utf8.reserve(legacy.dataLength + legacy.dataLength / 4);
+    for (uint32_t line = 0; line < legacy.lineCount; ++line) {
+        const char* begin = legacy.text + legacy.lineOffsets[line];
+        size_t size = legacy.lineOffsets[line + 1] - legacy.lineOffsets[line];
+        bool lineFeed = size > 0 && begin[size - 1] == '\n';
+        size -= lineFeed;
+        size_t length;
+        for (size_t pos = 0; pos < size; pos += length) {
+            char32_t character = DecodeChar(begin, size, pos, false, &length);
+            if (character >= INVALID_BYTE_BASE)
+                utf8.append(begin + pos, length);
+            else
+                AppendUtf8(utf8, character);
+        }
+        if (lineFeed)
+            utf8.push_back('\n');
+    }
+    if (!copy.LoadStore(utf8, FileEncoding{EncodingKind::Utf8, false}))
+        AfxThrowMemoryException();
+    assert(copy.lineCount == legacy.lineCount);
+}
+
 } // namespace
 
 bool CompareBuffers(TextBuffer& source, TextBuffer& master, int whiteSpaceMode, ComparisonProgress& progress,
@@ -360,7 +392,16 @@ bool CompareBuffers(TextBuffer& source, TextBuffer& master, int whiteSpaceMode, 
     blocks.clear();
     totalRows = 0;
     try {
-        Comparison comparison(source, master, EffectiveWhiteSpaceMode(whiteSpaceMode), progress, blocks);
+        // Same form on both sides (the common case): the loaded bytes as they are.
+        const TextBuffer* compared[2] = {&source, &master};
+        TextBuffer utf8Copy;
+        if (StoreIsUtf8(source.encoding) != StoreIsUtf8(master.encoding)) {
+            int legacy = StoreIsUtf8(source.encoding) ? 1 : 0;
+            MakeUtf8Copy(*compared[legacy], utf8Copy);
+            compared[legacy] = &utf8Copy;
+        }
+        Comparison comparison(*compared[0], *compared[1], EffectiveWhiteSpaceMode(whiteSpaceMode), progress,
+                              blocks);
         if (!comparison.Run())
             return false;
         uint32_t rowCount = comparison.TotalRows();

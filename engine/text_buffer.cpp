@@ -79,20 +79,50 @@ void ForEachLineFeed(const char* bytes, uint32_t length, Visit visit)
         visit(uint32_t(p - bytes) + 1);
 }
 
-uint32_t CountLineFeeds(const char* bytes, uint32_t length)
+// What one pass over loaded bytes tells: how many LF bytes they hold, and
+// whether every byte is ASCII other than NUL. Such bytes can be neither
+// UTF-16 (which needs zero bytes) nor hold a byte-order mark or a multi-byte
+// character, so their encoding is known without reading them again.
+struct ByteCensus {
+    uint32_t lineFeeds = 0;
+    bool plainAscii = true;
+};
+
+ByteCensus TakeCensus(const char* bytes, uint32_t length)
 {
-    uint32_t count = 0;
+    ByteCensus census;
     uint32_t at = 0;
 #if defined(__SSE2__)
     const __m128i lineFeed = _mm_set1_epi8('\n');
-    for (; length - at >= 16; at += 16) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        count += unsigned(__builtin_popcount(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineFeed)))));
+    const __m128i zero = _mm_setzero_si128();
+    __m128i seen = zero; // every byte ORed: the high bit tells of bytes above 0x7F
+    __m128i nuls = zero;
+    while (length - at >= 16) {
+        // Each byte lane counts its LFs (a match is -1) for at most 255 chunks,
+        // then the lanes are summed: no per-chunk population count.
+        __m128i lanes = zero;
+        uint32_t chunks = std::min<uint32_t>((length - at) / 16, 255);
+        for (uint32_t k = 0; k < chunks; ++k, at += 16) {
+            __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(chunk, lineFeed));
+            seen = _mm_or_si128(seen, chunk);
+            nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(chunk, zero));
+        }
+        __m128i sums = _mm_sad_epu8(lanes, zero);
+        census.lineFeeds += uint32_t(_mm_cvtsi128_si32(sums)) + uint32_t(_mm_extract_epi16(sums, 4));
     }
+    census.plainAscii = _mm_movemask_epi8(_mm_or_si128(seen, nuls)) == 0;
 #endif
-    for (; at < length; ++at)
-        count += bytes[at] == '\n';
-    return count;
+    unsigned char high = 0;
+    bool nul = false;
+    for (; at < length; ++at) {
+        auto byte = static_cast<unsigned char>(bytes[at]);
+        census.lineFeeds += byte == '\n';
+        high |= byte;
+        nul |= byte == 0;
+    }
+    census.plainAscii = census.plainAscii && high < 0x80 && !nul;
+    return census;
 }
 
 uint32_t CountLines(std::string_view text)
@@ -126,7 +156,7 @@ bool TextBuffer::Load(const std::string& fileName)
         // A file that shrank since GetLength keeps only the bytes really read.
         uint32_t got = wanted ? file.Read(store.get(), wanted) : 0;
         file.Close();
-        return Adopt(store.release(), capacity, got);
+        return AdoptFile(store.release(), capacity, got);
     } catch (const CException&) {
         return false;
     } catch (const std::bad_alloc&) {
@@ -144,15 +174,70 @@ bool TextBuffer::LoadFromMemory(const char* data, size_t size)
         Block store = AllocateStore(capacity);
         if (length)
             std::memcpy(store.get(), data, length);
-        return Adopt(store.release(), capacity, length);
+        return AdoptFile(store.release(), capacity, length);
+    } catch (const CException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool TextBuffer::LoadStore(std::string_view store, FileEncoding storeEncoding)
+{
+    if (!FitsStore(store.size()))
+        return false;
+    try {
+        uint32_t length = static_cast<uint32_t>(store.size());
+        uint32_t capacity = length + length / 8;
+        Block block = AllocateStore(capacity);
+        if (length)
+            std::memcpy(block.get(), store.data(), length);
+        uint32_t lineFeeds = TakeCensus(block.get(), length).lineFeeds;
+        return Adopt(block.release(), capacity, length, storeEncoding, lineFeeds);
     } catch (const CException&) {
         return false;
     }
 }
 
-// Takes over a freshly read store: applies the fix-ups of loading, indexes the
-// lines and only then replaces whatever the buffer held.
-bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size)
+// Takes over a file's bytes as read: finds their encoding and brings them to
+// the store's form (no byte-order mark; UTF-16 as UTF-8) before Adopt.
+bool TextBuffer::AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size)
+{
+    Block bytes(fileBlock);
+    ByteCensus census = TakeCensus(bytes.get(), size);
+    FileEncoding found;
+    if (census.plainAscii)
+        found.kind = g_codePages.processUtf8 ? EncodingKind::Utf8 : EncodingKind::Legacy;
+    else
+        found = DetectEncoding(bytes.get(), size, g_codePages.processUtf8);
+    uint32_t mark = static_cast<uint32_t>(ByteOrderMarkLength(found));
+    if (found.kind == EncodingKind::Utf16Le || found.kind == EncodingKind::Utf16Be) {
+        std::string converted =
+            Utf16BytesToStore(bytes.get() + mark, size - mark, found.kind == EncodingKind::Utf16Be);
+        bytes.reset();
+        if (!FitsStore(converted.size()))
+            return false;
+        uint32_t length = static_cast<uint32_t>(converted.size());
+        uint32_t storeCapacity = length + length / 8;
+        Block store = AllocateStore(storeCapacity);
+        if (length)
+            std::memcpy(store.get(), converted.data(), length);
+        uint32_t lineFeeds = TakeCensus(store.get(), length).lineFeeds;
+        return Adopt(store.release(), storeCapacity, length, found, lineFeeds);
+    }
+    // A byte-order mark holds no LF: the count stands.
+    if (mark) {
+        std::memmove(bytes.get(), bytes.get() + mark, size - mark);
+        size -= mark;
+    }
+    return Adopt(bytes.release(), capacity, size, found, census.lineFeeds);
+}
+
+// Takes over a freshly read store whose first size bytes hold lineFeeds LFs:
+// applies the fix-ups of loading, indexes the lines and only then replaces
+// whatever the buffer held.
+bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size, FileEncoding storeEncoding,
+                       uint32_t lineFeeds)
 {
     Block store(storeBlock);
     char* bytes = store.get();
@@ -162,9 +247,10 @@ bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size)
     if (length == 0 || bytes[length - 1] != '\n') {
         bytes[length++] = '\r';
         bytes[length++] = '\n';
+        ++lineFeeds;
     }
 
-    const uint32_t lines = CountLineFeeds(bytes, length);
+    const uint32_t lines = lineFeeds;
     auto* offsets = static_cast<uint32_t*>(std::malloc((size_t(lines) + 1) * sizeof(uint32_t)));
     if (!offsets)
         AfxThrowMemoryException();
@@ -192,6 +278,7 @@ bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size)
     rows = nullptr;
     rowCount = 0;
     rowCapacity = 0;
+    encoding = storeEncoding;
     return true;
 }
 

@@ -65,11 +65,17 @@ public:
 
     // Reads the whole file. False when it cannot be opened or read, when it is
     // too large for the store, or when memory runs out; the buffer is then
-    // left as it was.
+    // left as it was. The file's encoding goes to `encoding`: a byte-order
+    // mark is left out of the store (and written back by Save), UTF-16 is
+    // held as UTF-8.
     bool Load(const std::string& fileName);
     // The same, from bytes already in memory (tests, fuzzing, tools).
     bool LoadFromMemory(const char* data, size_t size);
-    // Writes the rows, fillers left out, each with its own terminator, to a
+    // Bytes already in a store's form, taken as they are (no detection, no
+    // conversion), with the fix-ups of loading: copies the engine makes.
+    bool LoadStore(std::string_view store, FileEncoding storeEncoding);
+    // Writes the rows, fillers left out, each with its own terminator, in the
+    // file's encoding (with its byte-order mark, if it had one), to a
     // temporary file beside the file (one that did not exist before), which
     // then takes the file's place. False on any failure, with the file as it
     // was and the temporary file removed.
@@ -119,7 +125,8 @@ public:
     FileEncoding encoding;
 
 private:
-    bool Adopt(char* store, uint32_t capacity, uint32_t size);
+    bool AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size);
+    bool Adopt(char* store, uint32_t capacity, uint32_t size, FileEncoding storeEncoding, uint32_t lineFeeds);
     void GrowText(uint32_t need);
     void GrowRows(uint32_t need, uint32_t limit);
 };

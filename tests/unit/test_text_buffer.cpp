@@ -11,6 +11,7 @@
 
 #include "engine/text_buffer.h"
 #include "framework/exceptions.h"
+#include "utf16_bytes.h"
 
 // The framework's exceptions are not std::exception; name them in failures.
 REGISTER_EXCEPTION_TRANSLATOR(const CException& exception)
@@ -115,6 +116,41 @@ TEST_CASE("Load applies the fix-ups and indexes the lines")
         TextBuffer fromMemory;
         REQUIRE(fromMemory.LoadFromMemory(c.bytes.data(), c.bytes.size()));
         CHECK(LoadedLines(fromMemory) == c.lines);
+    }
+}
+
+TEST_CASE("Load keeps the encoding and holds the text without its mark, UTF-16 as UTF-8")
+{
+    struct Case {
+        const char* label;
+        std::string bytes;
+        bool processUtf8;
+        const char* encoding;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"legacy", "K\xF6ln\n", false, "ANSI", {"K\xF6ln\n"}},
+        {"ASCII outside a UTF-8 process", "abc\n", false, "ANSI", {"abc\n"}},
+        {"ASCII in a UTF-8 process", "abc\n", true, "UTF-8", {"abc\n"}},
+        {"UTF-8 mark: line 1 starts after it", "\xEF\xBB\xBFK\xC3\xB6ln\n", false, "UTF-8 BOM", {"K\xC3\xB6ln\n"}},
+        {"UTF-16 LE mark", "\xFF\xFE" + Utf16Bytes(u"K\u00F6ln\r\n\U0001F600", false), false, "UTF-16 LE",
+         {"K\xC3\xB6ln\r\n", "\xF0\x9F\x98\x80\r\n"}},
+        {"UTF-16 BE, unpaired surrogate in its 3-byte form", Utf16Bytes(u"a\xDC00 in ASCII\n", true), false,
+         "UTF-16 BE", {"a\xED\xB0\x80 in ASCII\n"}},
+        {"UTF-16 final U+001A dropped", Utf16Bytes(u"a\n\x1A", false), false, "UTF-16 LE", {"a\n"}},
+    };
+    for (const Case& c : cases) {
+        const std::string label = c.label;
+        CAPTURE(label);
+        TempFile file(c.bytes);
+        g_codePages.processUtf8 = c.processUtf8;
+        TextBuffer buffer;
+        bool loaded = buffer.Load(file.Name());
+        g_codePages.processUtf8 = false;
+        REQUIRE(loaded);
+        CHECK(std::string(EncodingName(buffer.encoding)) == c.encoding);
+        CHECK(LoadedLines(buffer) == c.lines);
+        CHECK(buffer.textUsed == buffer.dataLength);
     }
 }
 

@@ -9,6 +9,9 @@
 
 #include "engine/text_buffer.h"
 #include "framework/file.h"
+#include "utf16_bytes.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -208,5 +211,115 @@ TEST_CASE("replacing without a one-step move: the target goes aside, and comes b
         REQUIRE(buffer.Save(target));
         CHECK(Read(target) == "saved\n");
         CHECK(NamesIn(directory.path) == std::set<std::string>{"new.tmp", "target.txt"});
+    }
+}
+
+namespace {
+
+std::string AllByteValues()
+{
+    std::string bytes;
+    for (int value = 0; value < 256; ++value)
+        bytes.push_back(char(value));
+    return bytes;
+}
+
+std::string Le(std::u16string_view units) { return Utf16Bytes(units, false); }
+std::string Be(std::u16string_view units) { return Utf16Bytes(units, true); }
+
+const std::string LE_MARK = "\xFF\xFE", BE_MARK = "\xFE\xFF", UTF8_MARK = "\xEF\xBB\xBF";
+
+// Lines of many multi-byte characters: their store bytes cross every
+// boundary where saving cuts the store into pieces.
+std::u16string LongMultiByteLines()
+{
+    std::u16string text;
+    for (int line = 0; line < 200; ++line) {
+        for (int k = 0; k < 1000 + line; ++k)
+            text += k % 4 == 0 ? u"\u00E9" : k % 4 == 1 ? u"\u65E5" : k % 4 == 2 ? u"\U0001F600" : u"a";
+        text += u"\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_CASE("loaded and saved again, every encoding comes back byte for byte")
+{
+    struct Case {
+        const char* label;
+        std::string file;
+        const char* encoding;
+        std::string saved; // what every save changes: a last line end added, a final Ctrl+Z dropped
+    };
+    const Case cases[] = {
+        {"legacy, every byte value", AllByteValues(), "ANSI", AllByteValues() + "\r\n"},
+        {"legacy CR LF, LF, lone CR", "a\r\nb\nc\rd\n", "ANSI", "a\r\nb\nc\rd\n"},
+        {"UTF-8 with a stray invalid byte loads as legacy", "Gr\xC3\xBC\xC3\x9F" "e\xFF\n", "ANSI",
+         "Gr\xC3\xBC\xC3\x9F" "e\xFF\n"},
+        {"UTF-8", "K\xC3\xB6ln\r\n\xE2\x82\xAC\n", "UTF-8", "K\xC3\xB6ln\r\n\xE2\x82\xAC\n"},
+        {"UTF-8 with mark, no last line end", UTF8_MARK + "K\xC3\xB6ln", "UTF-8 BOM", UTF8_MARK + "K\xC3\xB6ln\r\n"},
+        {"UTF-8 mark only", UTF8_MARK, "UTF-8 BOM", UTF8_MARK + "\r\n"},
+        {"UTF-16 LE with mark", LE_MARK + Le(u"Gr\u00FC\u00DFe\r\n\u65E5\U0001F600\n"), "UTF-16 LE",
+         LE_MARK + Le(u"Gr\u00FC\u00DFe\r\n\u65E5\U0001F600\n")},
+        {"UTF-16 BE with mark", BE_MARK + Be(u"Gr\u00FC\u00DFe\r\nx\n"), "UTF-16 BE",
+         BE_MARK + Be(u"Gr\u00FC\u00DFe\r\nx\n")},
+        {"UTF-16 LE without mark, CR LF, LF, lone CR", Le(u"a\r\nb\nc\rd\n"), "UTF-16 LE", Le(u"a\r\nb\nc\rd\n")},
+        {"UTF-16 BE without mark, no last line end", Be(u"ab\ncd"), "UTF-16 BE", Be(u"ab\ncd\r\n")},
+        {"UTF-16 unpaired surrogates", LE_MARK + Le(u"a\xD800" u"b\n\xDC00\n\xDBFF"), "UTF-16 LE",
+         LE_MARK + Le(u"a\xD800" u"b\n\xDC00\n\xDBFF\r\n")},
+        {"UTF-16 final U+001A dropped", LE_MARK + Le(u"ab\n\x1A"), "UTF-16 LE", LE_MARK + Le(u"ab\n")},
+        {"UTF-16 final U+011A kept", BE_MARK + Be(u"ab\x011A"), "UTF-16 BE", BE_MARK + Be(u"ab\x011A\r\n")},
+        {"UTF-16 U+010A is no line end", LE_MARK + Le(u"a\x010A" u"b\n"), "UTF-16 LE", LE_MARK + Le(u"a\x010A" u"b\n")},
+        {"UTF-16 LE mark only", LE_MARK, "UTF-16 LE", LE_MARK + Le(u"\r\n")},
+        {"UTF-16 BE mark only", BE_MARK, "UTF-16 BE", BE_MARK + Be(u"\r\n")},
+        {"UTF-16 long lines of multi-byte characters", LE_MARK + Le(LongMultiByteLines()), "UTF-16 LE",
+         LE_MARK + Le(LongMultiByteLines())},
+        {"UTF-16 mark, odd length: legacy bytes", LE_MARK + "a\0\n"s, "ANSI", LE_MARK + "a\0\n"s},
+    };
+    ScratchDirectory directory;
+    const std::string target = directory.File("file.txt");
+    for (const Case& c : cases) {
+        const std::string label = c.label;
+        CAPTURE(label);
+        Write(target, c.file);
+        TextBuffer buffer;
+        REQUIRE(buffer.Load(target));
+        CHECK(std::string(EncodingName(buffer.encoding)) == c.encoding);
+        REQUIRE(buffer.AllocateRows(buffer.lineCount));
+        for (uint32_t line = 0; line < buffer.lineCount; ++line)
+            buffer.SetRow(line, line, ROW_FILE_LINE);
+        REQUIRE(buffer.Save(target));
+        CHECK(Read(target) == c.saved);
+    }
+}
+
+TEST_CASE("an edited UTF-16 file is saved as UTF-16, every other line as it was")
+{
+    struct Case {
+        const char* label;
+        bool bigEndian;
+        std::string mark;
+    };
+    const Case cases[] = {
+        {"LE with mark", false, LE_MARK},
+        {"BE without mark", true, ""},
+    };
+    ScratchDirectory directory;
+    const std::string target = directory.File("file.txt");
+    for (const Case& c : cases) {
+        const std::string label = c.label;
+        CAPTURE(label);
+        const std::u16string rest = u"\U0001F600 two\xD800\r\nthree, in enough ASCII to pass for UTF-16\n";
+        Write(target, c.mark + Utf16Bytes(u"one\r\n" + rest, c.bigEndian));
+        TextBuffer buffer;
+        REQUIRE(buffer.Load(target));
+        REQUIRE(buffer.AllocateRows(buffer.lineCount));
+        for (uint32_t line = 0; line < buffer.lineCount; ++line)
+            buffer.SetRow(line, line, ROW_FILE_LINE);
+        // What a pane inserts: the store's own form, UTF-8.
+        buffer.ReplaceRows(0, 1, "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\r\n");
+        REQUIRE(buffer.Save(target));
+        CHECK(Read(target) == c.mark + Utf16Bytes(u"\u00E9t\u00E9 \u20AC\r\n" + rest, c.bigEndian));
     }
 }
