@@ -13,3 +13,4 @@ list(APPEND UNIT_TEST_SOURCES
 include(tests/unit/printing_tests.cmake)
 list(APPEND UNIT_TEST_SOURCES tests/unit/test_copy_core.cpp)
 list(APPEND UNIT_TEST_SOURCES tests/unit/test_drag_gesture.cpp)
+list(APPEND UNIT_TEST_SOURCES tests/unit/test_char_diff.cpp)
