@@ -34,14 +34,14 @@ std::vector<int> Cells(const std::vector<MarkedSpan>& spans)
 TEST_CASE("marked bytes become the display cells they cover")
 {
     struct {
-        const char* label;
+        std::string label;
         std::string text;
         bool utf8;
         std::vector<ByteRange> ranges;
         std::vector<int> cells;
     } const cases[] = {
         { "plain", "ab cd", true, { { 1, 2 }, { 3, 5 } }, { 1, 2, 3, 5 } },
-        { "a tab fills to its stop", "a\tb\tc", true, { { 1, 2 }, { 4, 5 } }, { 1, 4, 5, 8 } },
+        { "a tab fills to its stop", "a\tb\tc", true, { { 1, 2 }, { 3, 4 } }, { 1, 4, 5, 8 } },
         { "after a tab", "\t\tx", true, { { 2, 3 } }, { 8, 9 } },
         { "multi-byte characters are one cell", "\xC3\xA9\xE2\x86\x92x", true, { { 2, 5 }, { 5, 6 } },
           { 1, 2, 2, 3 } },
