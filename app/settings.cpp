@@ -12,6 +12,7 @@ void ReadPreferences(CWinApp& app, ProcessValues& values)
         values.preserveHowCompare ? static_cast<int>(app.GetProfileInt(SECTION_PREFERENCES, "HowCompare", 0)) : 0;
     values.masterColor = app.GetProfileInt(SECTION_PREFERENCES, "MasterColor", DEFAULT_MASTER_COLOR);
     values.sourceColor = app.GetProfileInt(SECTION_PREFERENCES, "SourceColor", DEFAULT_SOURCE_COLOR);
+    values.showChangedCharacters = app.GetProfileInt(SECTION_PREFERENCES, SETTING_SHOW_CHANGED_CHARACTERS, 1) != 0;
 }
 
 void ReadMonitorChanges(CWinApp& app, ProcessValues& values, unsigned long platformId)

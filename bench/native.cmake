@@ -13,3 +13,10 @@ target_link_libraries(dirbench PRIVATE zel_core_fast)
 target_compile_options(dirbench PRIVATE -O2)
 target_link_options(dirbench PRIVATE -static)
 set_target_properties(dirbench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# The changed-character marks of a screenful of changed rows.
+add_executable(charbench bench/charbench.cpp)
+target_link_libraries(charbench PRIVATE zel_core_fast)
+target_compile_options(charbench PRIVATE -O2)
+target_link_options(charbench PRIVATE -static)
+set_target_properties(charbench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

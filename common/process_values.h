@@ -12,6 +12,7 @@ struct ProcessValues {
     uint32_t masterColor = 0x00FFFF; // COLORREF, yellow
     uint32_t sourceColor = 0xFF00FF; // COLORREF, magenta
     bool monitorChanges = false;
+    bool showChangedCharacters = true; // mark the differing characters of changed rows
     unsigned driveTypes[26] = {};    // GetDriveType of A:\ .. Z:\ (index 0 = A)
 };
 

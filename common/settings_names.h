@@ -6,3 +6,6 @@ constexpr const char* COMPANY_KEY = "Brindlecote Software";
 constexpr const char* SECTION_PREFERENCES = "Preferences";
 constexpr const char* SECTION_DIRECTORIES = "Directories";
 constexpr const char* SECTION_POSITION = "Position";
+
+// Preferences value of the View command that marks changed characters (integer, default 1).
+constexpr const char* SETTING_SHOW_CHANGED_CHARACTERS = "ShowChangedCharacters";

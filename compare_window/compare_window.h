@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "compare_window/change_marks.h"
 #include "compare_window/text_pane.h"
 #include "engine/diff_block.h"
 #include "framework/frame_wnd.h"
@@ -59,6 +60,8 @@ public:
     CToolBar toolBar;
     CStatusBar statusBar;
     std::vector<DiffBlock> blocks;
+    // What the panes and the printed pages mark inside changed rows.
+    ChangeMarks changeMarks{ sourcePane.buffer, masterPane.buffer, blocks };
     int topRow = 0;
     int totalRows = 0;
     int scrollRangeRows = -1;
@@ -124,6 +127,9 @@ protected:
     void OnHelpTopics();
     void OnAbout();
     void OnUpdateOverwrite(CCmdUI* state);
+    // View commands (compare_view.cpp).
+    void OnShowChangedCharacters();
+    void OnUpdateShowChangedCharacters(CCmdUI* state);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -10,8 +10,11 @@ set(PANE_WIN32_SOURCES
     compare_window/compare_navigation.cpp
     compare_window/text_pane_edit.cpp
     compare_window/compare_editing.cpp
+    compare_window/compare_view.cpp
 )
 # Where the comparison window goes back to.
 list(APPEND PANE_PORTABLE_SOURCES
     compare_window/window_place.cpp
 )
+# The characters that differ inside changed rows.
+list(APPEND PANE_PORTABLE_SOURCES compare_window/change_marks.cpp)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/process_values.h"
 #include "compare_window/columns.h"
 #include "compare_window/compare_window.h"
 #include "compare_window/row_text.h"
@@ -17,6 +18,16 @@ std::string TextOfRow(const TextBuffer& buffer, int row)
 int Length(const std::string& text)
 {
     return static_cast<int>(text.size());
+}
+
+// The facing rows' changed-character marks follow this pane's text, so they
+// repaint with it: the rows of band, or the whole pane.
+void InvalidateFacingRows(const TextPane& pane, const RECT* band)
+{
+    if (!g_values.showChangedCharacters || !pane.otherPane || !pane.otherPane->m_hWnd)
+        return;
+    RECT rows = { 0, band ? band->top : 0, 0x7FFF, band ? band->bottom : 0x7FFF };
+    ::InvalidateRect(pane.otherPane->m_hWnd, &rows, TRUE);
 }
 
 } // namespace
@@ -85,6 +96,7 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
     if (band.top < client.bottom && band.bottom > 0) {
         ::InvalidateRect(m_hWnd, &band, TRUE);
         ::UpdateWindow(m_hWnd);
+        InvalidateFacingRows(*this, &band);
     }
 }
 
@@ -258,6 +270,7 @@ void TextPane::Undo()
     redoList.push_back(std::move(entry));
     MoveCaret(before.column, before.row, MOVE_BOTH);
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    InvalidateFacingRows(*this, nullptr);
     InvalidateCaption();
 }
 
@@ -275,6 +288,7 @@ void TextPane::Redo()
     undoList.push_back(std::move(entry));
     MoveCaret(after.column, after.row, MOVE_BOTH);
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    InvalidateFacingRows(*this, nullptr);
     InvalidateCaption();
 }
 
@@ -286,6 +300,7 @@ void TextPane::MarkFillerRow(int row)
     RECT band = { client.left, (row - topRow) * rowHeight, client.right, (row - topRow + 1) * rowHeight };
     ::InvalidateRect(m_hWnd, &band, TRUE);
     ::UpdateWindow(m_hWnd);
+    InvalidateFacingRows(*this, &band);
 }
 
 void TextPane::InvalidateCaption()

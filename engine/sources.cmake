@@ -6,6 +6,7 @@ set(ENGINE_PORTABLE_SOURCES
     engine/line_compare.cpp
     engine/line_hash.cpp
     engine/difference_engine.cpp
+    engine/char_diff.cpp
 )
 set(ENGINE_WIN32_SOURCES
     engine/gauge.cpp

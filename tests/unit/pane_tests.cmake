@@ -6,3 +6,4 @@ set(PANE_UNIT_TEST_SOURCES
 list(APPEND PANE_UNIT_TEST_SOURCES
     tests/unit/test_window_place.cpp
 )
+list(APPEND PANE_UNIT_TEST_SOURCES tests/unit/test_change_marks.cpp)

@@ -6,3 +6,4 @@ set(PANE_WIN32_TEST_SOURCES
     tests/win32/test_editing.cpp
     tests/win32/test_merge.cpp
 )
+list(APPEND PANE_WIN32_TEST_SOURCES tests/win32/test_view_commands.cpp)
