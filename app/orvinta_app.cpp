@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/preferences.h"
 #include "app/settings.h"
+#include "common/code_pages_win32.h"
 #include "common/path_tests.h"
 #include "common/shared_resources.h"
 #include "compare_window/compare_window.h"
@@ -22,10 +23,24 @@ public:
     bool IsFile(const std::string& path) const override { return ::IsFile(path); }
 };
 
+// Sized by asking: in UTF-8 a path of 260 characters may take three times
+// as many bytes.
+std::string CurrentDirectory()
+{
+    DWORD size = ::GetCurrentDirectoryA(0, nullptr);
+    std::string directory(size, '\0');
+    DWORD length = size ? ::GetCurrentDirectoryA(size, &directory[0]) : 0;
+    directory.resize(length < size ? length : 0);
+    return directory;
+}
+
 } // namespace
 
 BOOL OrvintaApp::InitInstance()
 {
+    // Before anything reads or draws text: 8-bit files are read in the
+    // user's legacy code page even when the process runs in UTF-8.
+    LoadPlatformCodePages();
     // The toolbar and status bar classes live in the common controls library,
     // which registers them only once it is loaded.
     ::InitCommonControls();
@@ -55,10 +70,8 @@ BOOL OrvintaApp::InitInstance()
     commandLine.sourcePath = GetProfileString(SECTION_DIRECTORIES, "Source", "");
     ParseCommandLine(commandLine);
 
-    char currentDirectory[260] = "";
-    ::GetCurrentDirectoryA(sizeof currentDirectory, currentDirectory);
     RunModeChoice choice =
-        ChooseRunMode(commandLine.sourcePath, commandLine.masterPath, currentDirectory, FileSystemProbe());
+        ChooseRunMode(commandLine.sourcePath, commandLine.masterPath, CurrentDirectory(), FileSystemProbe());
     directoryWindow.sourceDirectory = choice.sourceDirectory;
     directoryWindow.masterDirectory = choice.masterDirectory;
 

@@ -17,6 +17,9 @@ target_link_options(zel_win PUBLIC ${STATIC_RUNTIME})
 
 add_library(zel_resources OBJECT resources/orvinta.rc)
 target_include_directories(zel_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+# The UTF-8 manifest alone, for test programs without ORVINTA's other resources.
+add_library(zel_manifest OBJECT resources/utf8_manifest.rc)
+target_include_directories(zel_manifest PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 
 add_executable(orvinta WIN32 app/main.cpp $<TARGET_OBJECTS:zel_resources>)
 target_link_libraries(orvinta PRIVATE zel_win)
@@ -36,7 +39,7 @@ if(ZEL_WINE_TESTS)
 include(tests/unit/app_tests.cmake)
     include(tests/unit/pane_tests.cmake)
     add_executable(unit_tests tests/unit/main.cpp ${UNIT_TEST_SOURCES} ${APP_UNIT_TEST_SOURCES}
-                   ${PANE_UNIT_TEST_SOURCES})
+                   ${PANE_UNIT_TEST_SOURCES} $<TARGET_OBJECTS:zel_manifest>)
     target_include_directories(unit_tests PRIVATE ${DOCTEST_INCLUDE_DIR})
     target_link_libraries(unit_tests PRIVATE zel_win)
     add_test(NAME wine_unit_tests COMMAND unit_tests)

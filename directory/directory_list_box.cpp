@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/code_pages_win32.h"
 #include "common/path_tests.h"
 #include "common/process_values.h"
 #include "common/shared_resources.h"
@@ -320,20 +321,19 @@ void DirectoryListBox::DrawItem(const DRAWITEMSTRUCT& draw)
         ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
         ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
     }
-    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 
     int indent = INDENT_PER_LEVEL * std::min(index, m_levelCount);
     int image = index < m_levelCount - 1 ? IMAGE_ANCESTOR : index == m_levelCount - 1 ? IMAGE_CURRENT
                                                                                       : IMAGE_SUBDIRECTORY;
     DrawTransparentImage(dc, rect.left + indent, rect.top, g_statusBitmap, 16 * image);
 
-    CString text = GetText(index);
+    // UTF-16, so that a UTF-8 name is not read as the legacy code page; at
+    // the item's top, as the file lists draw their rows.
+    std::wstring text = ProcessTextToWide(GetText(index));
     RECT textRect = rect;
     textRect.left = std::min(rect.right, rect.left + indent + TEXT_OFFSET);
-    SIZE extent = {};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    int y = rect.top + (rect.bottom - rect.top - extent.cy) / 2;
-    ::ExtTextOutA(dc, textRect.left, y, ETO_CLIPPED | ETO_OPAQUE, &textRect, text.c_str(),
+    ::ExtTextOutW(dc, textRect.left, rect.top, ETO_CLIPPED | ETO_OPAQUE, &textRect, text.c_str(),
                   static_cast<UINT>(text.size()), nullptr);
 
     ::SetBkColor(dc, oldBack);

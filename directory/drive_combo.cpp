@@ -92,17 +92,15 @@ void DriveCombo::DrawItem(const DRAWITEMSTRUCT& draw)
         ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
         ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
     }
-    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 
     int drive = static_cast<int>(draw.itemData);
     if (drive >= 0 && drive < 26) {
         unsigned type = m_driveTypes[drive];
         DrawTransparentImage(dc, rect.left, rect.top, g_statusBitmap, 16 * DriveImageIndex(type));
-        char text[3] = { static_cast<char>('a' + drive), ':', '\0' };
-        SIZE extent = {};
-        ::GetTextExtentPoint32A(dc, text, 2, &extent);
-        int y = rect.top + (rect.bottom - rect.top - extent.cy) / 2;
-        ::ExtTextOutA(dc, rect.left + TEXT_OFFSET, y, ETO_CLIPPED, &rect, text, 2, nullptr);
+        // At the item's top, as the file lists draw their rows.
+        const wchar_t text[3] = { static_cast<wchar_t>(L'a' + drive), L':', L'\0' };
+        ::ExtTextOutW(dc, rect.left + TEXT_OFFSET, rect.top, ETO_CLIPPED, &rect, text, 2, nullptr);
     }
     ::SetBkColor(dc, oldBack);
     ::SetTextColor(dc, oldText);

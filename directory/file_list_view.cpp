@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/code_pages_win32.h"
 #include "common/settings_names.h"
 #include "common/shared_resources.h"
 #include "directory/directory_window.h"
@@ -30,16 +31,20 @@ const ColumnLayout COLUMNS[FILE_LIST_COLUMNS] = {
 constexpr int MARK_SIZE = 8;
 constexpr int NAME_INDENT = 8; // room for the mark
 
+// Texts are measured and drawn as UTF-16: the narrow calls would read a
+// UTF-8 name's bytes as the legacy code page.
 SIZE TextExtent(HDC dc, const char* text)
 {
+    std::wstring wide = ProcessTextToWide(text);
     SIZE size = { 0, 0 };
-    ::GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
 
 void FillCell(HDC dc, const RECT& cell, int x, const std::string& text)
 {
-    ::ExtTextOutA(dc, x, cell.top, ETO_CLIPPED | ETO_OPAQUE, &cell, text.c_str(), static_cast<UINT>(text.size()),
+    std::wstring wide = ProcessTextToWide(text);
+    ::ExtTextOutW(dc, x, cell.top, ETO_CLIPPED | ETO_OPAQUE, &cell, wide.c_str(), static_cast<UINT>(wide.size()),
                   nullptr);
 }
 
@@ -256,7 +261,7 @@ void FileListView::DrawRow(const DRAWITEMSTRUCT& draw)
     COLORREF oldBack = ::SetBkColor(dc, background);
     COLORREF oldText = ::SetTextColor(dc, text);
     HGDIOBJ oldFont = font.GetSafeHandle() ? ::SelectObject(dc, font) : nullptr;
-    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &row, nullptr, 0, nullptr);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &row, nullptr, 0, nullptr);
     if (entry) {
         if (entry->mark)
             DrawTransparentImage(dc, row.left, row.top + itemHeight / 2 - MARK_SIZE / 2, g_markBitmap, 0);
