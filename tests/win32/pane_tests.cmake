@@ -5,4 +5,5 @@ set(PANE_WIN32_TEST_SOURCES
     tests/win32/test_navigation.cpp
     tests/win32/test_editing.cpp
     tests/win32/test_merge.cpp
+    tests/win32/test_pane_characters.cpp
 )
