@@ -80,6 +80,7 @@ public:
     void DeleteCharacters(int direction, int count);
     void MarkFillerRow(int row);
     void InvalidateCaption();
+    bool StoreUtf8() const { return StoreIsUtf8(buffer.encoding); }
 
     // Modified while the undo list's length differs from the one at the last
     // save. An edit recorded below that length drops the saved state with the
@@ -138,7 +139,6 @@ protected:
     // Inserts typed UTF-16 characters in the store's form; a character the
     // store cannot hold beeps and inserts nothing.
     void TypeCharacters(const std::u16string& typed, int count);
-    bool StoreUtf8() const { return StoreIsUtf8(buffer.encoding); }
 
     // Draws the rows of the band [top, bottom) of the client area; used for
     // WM_PAINT and WM_PRINTCLIENT alike.
