@@ -2,6 +2,7 @@
 // copying a difference block from one file into the other, and saving.
 #include "compare_window.h"
 
+#include "compare_window/row_text.h"
 #include "framework/file.h"
 #include "resources/resource.h"
 
@@ -56,7 +57,7 @@ void CompareWindow::OnUpdateNeedsSelection(CCmdUI* state)
 
 void CompareWindow::OnUpdatePaste(CCmdUI* state)
 {
-    state->Enable(::IsClipboardFormatAvailable(CF_TEXT) != 0);
+    state->Enable(::IsClipboardFormatAvailable(CF_UNICODETEXT) || ::IsClipboardFormatAvailable(CF_TEXT));
 }
 
 const DiffBlock* CompareWindow::MergeableBlock(const TextPane& giving) const
@@ -98,26 +99,18 @@ void CompareWindow::MergeBlock(const DiffBlock& block)
     int first = static_cast<int>(block.firstRow);
     int end = first + BlockHeight(block);
 
-    HGLOBAL text = from.RowsToText(0, first, 0, end, true);
-    if (!text)
-        return;
-    // The block is freed however the edit ends (it fails when memory runs out).
-    struct FreeBlock {
-        HGLOBAL block;
-        ~FreeBlock() { ::GlobalFree(block); }
-    } owner{ text };
-    if (const char* bytes = static_cast<const char*>(::GlobalLock(text))) {
-        std::string copied = bytes;
-        ::GlobalUnlock(text);
-        to.CollapseSelectionAt(TextPosition{ 0, end });
-        to.MoveCaret(0, first, EXTEND_SELECTION);
-        to.ReplaceSelection(copied, false);
-        std::vector<int>& marks = to.undoList.back().fillerRows;
-        for (int row = first; row < end; ++row) {
-            if (from.buffer.IsFiller(static_cast<uint32_t>(row))) {
-                to.MarkFillerRow(row);
-                marks.push_back(row);
-            }
+    // Between files of different encodings the characters go over, converted
+    // as pasting converts them.
+    std::string copied;
+    ConvertStore(RowsToString(from.buffer, 0, first, 0, end, true), from.StoreUtf8(), to.StoreUtf8(), copied);
+    to.CollapseSelectionAt(TextPosition{ 0, end });
+    to.MoveCaret(0, first, EXTEND_SELECTION);
+    to.ReplaceSelection(copied, false);
+    std::vector<int>& marks = to.undoList.back().fillerRows;
+    for (int row = first; row < end; ++row) {
+        if (from.buffer.IsFiller(static_cast<uint32_t>(row))) {
+            to.MarkFillerRow(row);
+            marks.push_back(row);
         }
     }
     from.MoveCaret(0, end, MOVE_BOTH);

@@ -24,8 +24,28 @@ const UINT TOOLBAR_BUTTONS[] = { ID_SAVE_SOURCE, ID_SAVE_MASTER, ID_FILE_PRINT, 
                                  ID_COPY_MASTER_DIFFERENCE, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
                                  ID_EDIT_UNDO, ID_EDIT_REDO };
 
-const UINT INDICATORS[] = { ID_SEPARATOR, IDS_SOURCE_LINE, IDS_MASTER_LINE, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
-                            ID_INDICATOR_OVR };
+const UINT INDICATORS[] = { ID_SEPARATOR,        IDS_SOURCE_LINE,   IDS_MASTER_LINE,  IDS_SOURCE_ENCODING,
+                            IDS_MASTER_ENCODING, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_OVR };
+
+// The widest of the names an encoding indicator shows, in the status bar's font.
+int EncodingIndicatorWidth(HWND statusBar, char side)
+{
+    const FileEncoding encodings[] = { { EncodingKind::Legacy, false }, { EncodingKind::Utf8, false },
+                                       { EncodingKind::Utf8, true },     { EncodingKind::Utf16Le, true },
+                                       { EncodingKind::Utf16Be, true } };
+    HDC dc = ::GetDC(statusBar);
+    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(statusBar, WM_GETFONT, 0, 0)));
+    int width = 0;
+    for (FileEncoding encoding : encodings) {
+        const CString text = FormatString("%c %s", side, EncodingName(encoding));
+        SIZE extent = { 0, 0 };
+        ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        width = std::max(width, static_cast<int>(extent.cx));
+    }
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(statusBar, dc);
+    return width;
+}
 
 constexpr UINT SOURCE_PANE_ID = 1;
 constexpr UINT MASTER_PANE_ID = 2;
@@ -198,6 +218,16 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
         // The line indicators show whatever the panes put there.
         statusBar.SetPaneInfo(index, 0, style & ~SBPS_DISABLED, width);
     }
+    for (UINT indicator : { IDS_SOURCE_ENCODING, IDS_MASTER_ENCODING }) {
+        const int index = statusBar.CommandToIndex(indicator);
+        UINT id, style;
+        int width;
+        statusBar.GetPaneInfo(index, id, style, width);
+        const char side = indicator == IDS_SOURCE_ENCODING ? sourcePane.sideLetter : masterPane.sideLetter;
+        statusBar.SetPaneInfo(index, indicator, style & ~SBPS_DISABLED,
+                              std::max(width, EncodingIndicatorWidth(statusBar.m_hWnd, side)));
+    }
+    ShowEncodings();
 
     RECT none = { 0, 0, 0, 0 };
     if (!scrollBar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, none, this, SCROLL_BAR_ID))
@@ -371,6 +401,16 @@ int CompareWindow::AskQuestion(UINT stringId, UINT style, ...)
     int answer = ResourceMessageBoxV(m_hWnd, stringId, IDS_ZELVANE, style | MB_ICONQUESTION, args);
     va_end(args);
     return answer;
+}
+
+// Which encoding each file was read in: two files may differ where their text looks the same.
+void CompareWindow::ShowEncodings()
+{
+    for (const TextPane* pane : { &sourcePane, &masterPane }) {
+        const int index = statusBar.CommandToIndex(pane == &sourcePane ? IDS_SOURCE_ENCODING : IDS_MASTER_ENCODING);
+        statusBar.SetPaneText(index, FormatString("%c %s", pane->sideLetter, EncodingName(pane->buffer.encoding)),
+                              false);
+    }
 }
 
 void CompareWindow::SetIndicatorText(int index, const CString& text)

@@ -35,6 +35,8 @@ public:
     int AskQuestion(UINT stringId, UINT style, ...);
     // Asks whether to save a modified pane; false means "stop" (Cancel).
     bool QuerySavePane(TextPane& pane, bool systemModal);
+    // The encoding indicators: "S " and "M " with each file's encoding name.
+    void ShowEncodings();
     // Sets the text of a status-bar indicator and redraws it at once.
     void SetIndicatorText(int index, const CString& text);
     void RecalcLayout() override;

@@ -1,3 +1,4 @@
+#include "compare_window/glyph_drawing.h"
 #include "compare_window/text_pane.h"
 
 namespace {
@@ -55,11 +56,13 @@ void PaneCaption::Paint(HDC dc)
     CString text = GetWindowText();
     if (pane && pane->IsModified())
         text += "*";
+    // A path of the process code page (UTF-8 where the system allows) drawn as characters.
+    const std::wstring wide = WidenProcessText(text);
     SIZE extent = { 0, 0 };
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
     const int x = (client.right - extent.cx) / 2;
     const int y = (client.bottom - extent.cy) / 2;
-    ::ExtTextOutA(dc, x, y, ETO_CLIPPED, &client, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    ::ExtTextOutW(dc, x, y, ETO_CLIPPED, &client, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
     ::SetBkMode(dc, oldMode);
     ::SetTextColor(dc, oldColour);
 }

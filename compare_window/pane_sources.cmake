@@ -9,6 +9,8 @@ set(PANE_WIN32_SOURCES
     compare_window/pane_caption.cpp
     compare_window/compare_navigation.cpp
     compare_window/text_pane_edit.cpp
+    compare_window/text_pane_clipboard.cpp
+    compare_window/glyph_drawing.cpp
     compare_window/compare_editing.cpp
     compare_window/compare_view.cpp
 )

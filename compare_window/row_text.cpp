@@ -30,10 +30,11 @@ std::string RowsToString(const TextBuffer& buffer, int startColumn, int startRow
     if (startRow > endRow)
         return std::string();
 
+    const bool utf8 = StoreIsUtf8(buffer.encoding);
     std::string first = text(startRow);
-    int from = IndexOfColumn(first, startColumn);
+    int from = IndexOfColumn(first, startColumn, utf8);
     if (startRow == endRow) {
-        int to = IndexOfColumn(first, endColumn);
+        int to = IndexOfColumn(first, endColumn, utf8);
         std::string padded = Prefix(first, to);
         return from < to ? padded.substr(static_cast<size_t>(from)) : std::string();
     }
@@ -47,7 +48,7 @@ std::string RowsToString(const TextBuffer& buffer, int startColumn, int startRow
     result += "\r\n";
     if (includeFillers || !filler(endRow)) {
         std::string last = text(endRow);
-        result += Prefix(last, IndexOfColumn(last, endColumn));
+        result += Prefix(last, IndexOfColumn(last, endColumn, utf8));
     }
     return result;
 }

@@ -6,6 +6,7 @@
 #include "common/shared_resources.h"
 #include "compare_window/columns.h"
 #include "compare_window/compare_window.h"
+#include "compare_window/glyph_drawing.h"
 #include "framework/scroll_bar.h"
 #include "framework/dialog.h"
 #include "framework/message_box.h"
@@ -56,7 +57,7 @@ bool TextPane::Create(CompareWindow* window, UINT id)
     compareWindow = window;
     // Full repaint on resize; double-clicks select a difference block.
     const char* className =
-        RegisterWindowClass(TEXT_PANE_CLASS, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
+        RegisterUnicodeWindowClass(TEXT_PANE_CLASS, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
     if (!className)
         return false;
     RECT rect = { 0, 0, 0, 0 };
@@ -141,12 +142,14 @@ void TextPane::PaintRows(HDC dc, const RECT& update)
 
     HGDIOBJ oldFont = ::SelectObject(dc, font);
     int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    int tabStop = TAB_WIDTH * charWidth;
     const int origin = -firstColumn * charWidth;
     // Only the characters under the update rectangle are handed to GDI; with
-    // the fixed pitch and the tab origin kept, the pixels are the same.
+    // the fixed cells, the pixels are the same.
     const int leftColumn = firstColumn + std::max(0, static_cast<int>(update.left)) / charWidth;
     const int rightColumn = firstColumn + (static_cast<int>(update.right) + charWidth - 1) / charWidth;
+    const bool utf8 = StoreIsUtf8(buffer.encoding);
+    GlyphRow glyphs;
+    std::vector<INT> advances;
 
     for (int row = first; row < end; ++row, y += rowHeight) {
         const bool filler = buffer.IsFiller(static_cast<uint32_t>(row));
@@ -158,11 +161,10 @@ void TextPane::PaintRows(HDC dc, const RECT& update)
         if (text.find_first_not_of(" \t") == std::string_view::npos)
             continue;
         const int length = static_cast<int>(text.size());
-        const int from = std::min(IndexOfColumn(text, leftColumn), length);
-        const int to = std::min(IndexOfColumn(text, rightColumn) + 1, length);
-        if (from < to)
-            ::TabbedTextOutA(dc, origin + ColumnOfIndex(text, from) * charWidth, y, text.data() + from, to - from, 1,
-                             &tabStop, origin);
+        const int from = std::min(IndexOfColumn(text, leftColumn, utf8), length);
+        const int to = std::min(StepCharacters(text, IndexOfColumn(text, rightColumn, utf8), 1, utf8), length);
+        LayOutGlyphs(text, utf8, from, to, glyphs);
+        DrawGlyphRuns(dc, origin, y, charWidth, glyphs, advances);
     }
 
     if (HasSelection() && HasFocus())

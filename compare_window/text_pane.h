@@ -80,6 +80,7 @@ public:
     void DeleteCharacters(int direction, int count);
     void MarkFillerRow(int row);
     void InvalidateCaption();
+    bool StoreUtf8() const { return StoreIsUtf8(buffer.encoding); }
 
     // Modified while the undo list's length differs from the one at the last
     // save. An edit recorded below that length drops the saved state with the
@@ -105,6 +106,8 @@ public:
     int statusPaneIndex = -1;
     char sideLetter = ' ';
     int insertMode = 1; // the window's insertMode, copied
+    // The first half of a character outside the basic plane, until its second arrives.
+    wchar_t pendingHighSurrogate = 0;
     // Newest entry at the back.
     std::vector<UndoEntry> undoList;
     std::vector<UndoEntry> redoList;
@@ -130,8 +133,12 @@ protected:
     LRESULT OnCopy(WPARAM, LPARAM);
     LRESULT OnCut(WPARAM, LPARAM);
     LRESULT OnPaste(WPARAM, LPARAM);
-    // Copies the selection as CF_TEXT; true only when the text reached the clipboard.
+    // Copies the selection as CF_UNICODETEXT and, in the legacy code page,
+    // CF_TEXT with CF_LOCALE; true only when the text reached the clipboard.
     bool CopySelection();
+    // Inserts typed UTF-16 characters in the store's form; a character the
+    // store cannot hold beeps and inserts nothing.
+    void TypeCharacters(const std::u16string& typed, int count);
 
     // Draws the rows of the band [top, bottom) of the client area; used for
     // WM_PAINT and WM_PRINTCLIENT alike.

@@ -6,7 +6,6 @@
 #include "common/process_values.h"
 #include "compare_window/columns.h"
 #include "compare_window/compare_window.h"
-#include "compare_window/row_text.h"
 
 namespace {
 
@@ -36,18 +35,19 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
 {
     TextPosition start, end;
     GetSelection(start, end);
+    const bool utf8 = StoreUtf8();
     if (typing && insertMode == 0)
-        end.column += Length(text); // typed characters replace as many following cells
+        end.column += CharacterCount(text, utf8); // typed characters replace as many following cells
 
     std::string first = TextOfRow(buffer, start.row);
-    int a = IndexOfColumn(first, start.column);
+    int a = IndexOfColumn(first, start.column, utf8);
     bool partial = a != 0;
     if (a > Length(first))
         first.append(static_cast<size_t>(a - Length(first)), ' ');
     std::string replacement = first.substr(0, static_cast<size_t>(a)) + text;
 
     std::string last = TextOfRow(buffer, end.row);
-    int d = IndexOfColumn(last, end.column);
+    int d = IndexOfColumn(last, end.column, utf8);
     if (d != 0 || start.row == end.row)
         partial = true;
     int tail = std::max(0, Length(last) - d);
@@ -82,7 +82,7 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
 
     int row = start.row + lines;
     std::string edited = TextOfRow(buffer, row);
-    MoveCaret(caretAtRowStart ? 0 : ColumnOfIndex(edited, Length(edited) - tail), row, 0);
+    MoveCaret(caretAtRowStart ? 0 : ColumnOfIndex(edited, Length(edited) - tail, utf8), row, 0);
     undoList.back().caretAfter = caret;
 
     // Measured after the caret move, which may have scrolled the view; the rows
@@ -100,48 +100,66 @@ void TextPane::ReplaceSelection(const std::string& text, bool typing)
     }
 }
 
-HGLOBAL TextPane::RowsToText(int startColumn, int startRow, int endColumn, int endRow, bool includeFillers) const
+namespace {
+
+bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// Any character from the space up, except DEL and the C1 controls; tabs too.
+bool IsTypable(wchar_t unit)
 {
-    std::string text = RowsToString(buffer, startColumn, startRow, endColumn, endRow, includeFillers);
-    HGLOBAL block = ::GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE, text.size() + 1);
-    if (!block)
-        return nullptr;
-    char* bytes = static_cast<char*>(::GlobalLock(block));
-    if (!bytes) {
-        ::GlobalFree(block);
-        return nullptr;
-    }
-    std::copy(text.begin(), text.end(), bytes);
-    bytes[text.size()] = '\0';
-    ::GlobalUnlock(block);
-    return block;
+    return unit == '\t' || (unit >= 0x20 && unit != 0x7F && !(unit >= 0x80 && unit <= 0x9F));
 }
 
-// Character input: printable characters and tabs are typed, Enter opens a
-// row indented like the caret's row, Backspace deletes backwards.
+} // namespace
+
+// Character input (UTF-16: the pane is a Unicode window): printable
+// characters and tabs are typed, a surrogate pair arrives as two messages and
+// is typed as one character, Enter opens a row indented like the caret's row,
+// Backspace deletes backwards.
 LRESULT TextPane::OnChar(WPARAM wParam, LPARAM lParam)
 {
     int count = std::max(1, static_cast<int>(LOWORD(lParam)));
-    unsigned char character = static_cast<unsigned char>(wParam);
-    if ((character >= 0x20 && character <= 0x7E) || character == '\t') {
-        ReplaceSelection(std::string(static_cast<size_t>(count), static_cast<char>(character)), true);
-    } else if (character == '\r') {
+    const wchar_t unit = static_cast<wchar_t>(wParam);
+    const wchar_t high = pendingHighSurrogate;
+    pendingHighSurrogate = 0;
+    if (IsHighSurrogate(unit)) {
+        pendingHighSurrogate = unit;
+    } else if (IsLowSurrogate(unit)) {
+        if (high)
+            TypeCharacters(std::u16string{ static_cast<char16_t>(high), static_cast<char16_t>(unit) }, count);
+    } else if (IsTypable(unit)) {
+        TypeCharacters(std::u16string(1, static_cast<char16_t>(unit)), count);
+    } else if (unit == '\r') {
         std::string text = TextOfRow(buffer, caret.row);
-        int k = IndexOfColumn(text, caret.column);
+        int k = IndexOfColumn(text, caret.column, StoreUtf8());
         int tabs = 0;
         while (tabs < k && tabs < Length(text) && text[static_cast<size_t>(tabs)] == '\t')
             ++tabs;
-        std::string unit = "\r\n" + std::string(static_cast<size_t>(tabs), '\t');
+        std::string unitText = "\r\n" + std::string(static_cast<size_t>(tabs), '\t');
         std::string units;
         for (int repeat = 0; repeat < count; ++repeat)
-            units += unit;
+            units += unitText;
         ReplaceSelection(units, false);
-    } else if (character == '\b') {
+    } else if (unit == '\b') {
         DeleteCharacters(-1, count);
     } else {
         return Default();
     }
     return 0;
+}
+
+void TextPane::TypeCharacters(const std::u16string& typed, int count)
+{
+    std::string stored;
+    if (!Utf16ToStore(typed, StoreUtf8(), stored)) {
+        ::MessageBeep(MB_ICONHAND);
+        return;
+    }
+    std::string repeated;
+    for (int repeat = 0; repeat < count; ++repeat)
+        repeated += stored;
+    ReplaceSelection(repeated, true);
 }
 
 void TextPane::DeleteCharacters(int direction, int count)
@@ -151,9 +169,10 @@ void TextPane::DeleteCharacters(int direction, int count)
         return;
     }
     const int rows = static_cast<int>(buffer.rowCount);
+    const bool utf8 = StoreUtf8();
     auto lengthOf = [&](int row) { return static_cast<int>(RowText(row).size()); };
     int row = caret.row;
-    int k = IndexOfColumn(RowText(row), caret.column);
+    int k = IndexOfColumn(RowText(row), caret.column, utf8);
     if (direction < 0) {
         // Backspace only steps the caret back through the virtual space after
         // a row, and from the row past the last line (which has no line break
@@ -168,14 +187,14 @@ void TextPane::DeleteCharacters(int direction, int count)
             --count;
         }
         if (back > 0 || crossed)
-            MoveCaret(ColumnOfIndex(RowText(row), k), row, MOVE_BOTH);
+            MoveCaret(ColumnOfIndex(RowText(row), k, utf8), row, MOVE_BOTH);
     }
     int endRow = row;
     int endIndex = k;
     for (; count > 0; --count) {
         if (direction < 0) {
             if (endIndex > 0) {
-                --endIndex;
+                endIndex = StepCharacters(RowText(endRow), endIndex, -1, utf8);
             } else if (endRow > 0) {
                 --endRow; // across the line break into the previous row
                 endIndex = lengthOf(endRow);
@@ -183,7 +202,7 @@ void TextPane::DeleteCharacters(int direction, int count)
                 break;
             }
         } else if (endIndex < lengthOf(endRow)) {
-            ++endIndex;
+            endIndex = StepCharacters(RowText(endRow), endIndex, 1, utf8);
         } else if (endRow + 1 < rows) {
             ++endRow; // the line break, and any virtual space before it
             endIndex = 0;
@@ -195,68 +214,8 @@ void TextPane::DeleteCharacters(int direction, int count)
     // nothing to delete, so no edit and no undo entry.
     if (endRow == row && endIndex == k)
         return;
-    MoveCaret(ColumnOfIndex(RowText(endRow), endIndex), endRow, EXTEND_SELECTION);
+    MoveCaret(ColumnOfIndex(RowText(endRow), endIndex, utf8), endRow, EXTEND_SELECTION);
     ReplaceSelection(std::string(), false);
-}
-
-bool TextPane::CopySelection()
-{
-    if (!HasSelection() || !::OpenClipboard(m_hWnd))
-        return false;
-    bool copied = false;
-    if (::EmptyClipboard()) {
-        TextPosition start, end;
-        GetSelection(start, end);
-        if (HGLOBAL text = RowsToText(start.column, start.row, end.column, end.row, false)) {
-            copied = ::SetClipboardData(CF_TEXT, text) != nullptr;
-            if (!copied)
-                ::GlobalFree(text);
-        }
-    }
-    ::CloseClipboard();
-    return copied;
-}
-
-LRESULT TextPane::OnCopy(WPARAM, LPARAM)
-{
-    CopySelection();
-    return 0;
-}
-
-// Deletes only what is safe on the clipboard.
-LRESULT TextPane::OnCut(WPARAM, LPARAM)
-{
-    if (!HasSelection())
-        return 0;
-    if (CopySelection())
-        ReplaceSelection(std::string(), false);
-    else
-        ::MessageBeep(MB_ICONHAND);
-    return 0;
-}
-
-LRESULT TextPane::OnPaste(WPARAM, LPARAM)
-{
-    if (!::OpenClipboard(m_hWnd))
-        return 0;
-    bool available = false;
-    std::string pasted;
-    if (::IsClipboardFormatAvailable(CF_TEXT)) {
-        if (HGLOBAL data = ::GetClipboardData(CF_TEXT)) {
-            if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
-                // The block may lack its terminating zero; never read past it.
-                size_t size = ::GlobalSize(data);
-                pasted.assign(text, std::find(text, text + size, '\0'));
-                ::GlobalUnlock(data);
-                available = true;
-            }
-        }
-    }
-    // Closed before the edit, which may fail: the clipboard must not stay ours.
-    ::CloseClipboard();
-    if (available)
-        ReplaceSelection(pasted, false);
-    return 0;
 }
 
 void TextPane::Undo()

@@ -11,7 +11,7 @@ void TextPane::MoveCaret(int column, int row, int flags)
     // columnLimit counts a tab as one cell; a row whose tabs make it wider
     // must still let the caret reach its end.
     const std::string_view text = RowText(targetRow);
-    const int limit = std::max(columnLimit, ColumnOfIndex(text, static_cast<int>(text.size())));
+    const int limit = std::max(columnLimit, ColumnOfIndex(text, static_cast<int>(text.size()), StoreUtf8()));
     const TextPosition target = { std::clamp(column, 0, limit), targetRow };
     // A selection is on screen only in the pane that has the focus.
     const bool focused = HasFocus();
@@ -117,6 +117,7 @@ LRESULT TextPane::OnKeyDown(WPARAM wParam, LPARAM lParam)
     const bool control = ::GetKeyState(VK_CONTROL) < 0;
     const int flags = MOVE_BOTH | (::GetKeyState(VK_SHIFT) < 0 ? EXTEND_SELECTION : 0);
     const std::string_view text = RowText(caret.row);
+    const bool utf8 = StoreUtf8();
     switch (wParam) {
     case VK_PRIOR:
         MoveCaret(caret.column, caret.row - VisibleRows(), flags);
@@ -129,18 +130,18 @@ LRESULT TextPane::OnKeyDown(WPARAM wParam, LPARAM lParam)
             MoveCaret(0, compareWindow ? compareWindow->totalRows - 1 : static_cast<int>(buffer.rowCount) - 1,
                       flags);
         else
-            MoveCaret(ColumnOfIndex(text, static_cast<int>(text.size())), caret.row, flags);
+            MoveCaret(ColumnOfIndex(text, static_cast<int>(text.size()), utf8), caret.row, flags);
         break;
     case VK_HOME:
         MoveCaret(0, control ? 0 : caret.row, flags);
         break;
-    case VK_LEFT: {
-        const int index = IndexOfColumn(text, caret.column) - repeat;
-        MoveCaret(index < 0 ? 0 : ColumnOfIndex(text, index), caret.row, flags);
+    case VK_LEFT:
+        MoveCaret(ColumnOfIndex(text, StepCharacters(text, IndexOfColumn(text, caret.column, utf8), -repeat, utf8), utf8),
+                  caret.row, flags);
         break;
-    }
     case VK_RIGHT:
-        MoveCaret(ColumnOfIndex(text, IndexOfColumn(text, caret.column) + repeat), caret.row, flags);
+        MoveCaret(ColumnOfIndex(text, StepCharacters(text, IndexOfColumn(text, caret.column, utf8), repeat, utf8), utf8),
+                  caret.row, flags);
         break;
     case VK_UP:
         MoveCaret(caret.column, caret.row - repeat, flags);

@@ -96,13 +96,13 @@ void DirectoryWindow::RunCompareLoop(HWND frame)
     // its main window, the comparison, is destroyed is swallowed.
     auto takeProgramQuit = [&] {
         MSG quit;
-        if (::IsWindow(frame) && ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        if (::IsWindow(frame) && ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
             programQuit = true;
             quitCode = static_cast<int>(quit.wParam);
         }
     };
     while (::IsWindow(frame)) {
-        while (::IsWindow(frame) && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::IsWindow(frame) && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 programQuit = true;
                 quitCode = static_cast<int>(msg.wParam);
@@ -111,7 +111,7 @@ void DirectoryWindow::RunCompareLoop(HWND frame)
             takeProgramQuit();
             if (!app->PreTranslateMessage(&msg)) {
                 ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
+                ::DispatchMessageW(&msg);
             }
         }
         if (!::IsWindow(frame))
@@ -123,7 +123,7 @@ void DirectoryWindow::RunCompareLoop(HWND frame)
         // Sleep until input arrives rather than spin.
         ::MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     if (programQuit)
         ::PostQuitMessage(quitCode);
 }

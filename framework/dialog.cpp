@@ -87,18 +87,18 @@ void CDialog::RunModalLoop()
     LONG idleCount = 0;
     MSG msg;
     while (m_modalRunning && m_hWnd) {
-        while (idle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        while (idle && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!app || !app->OnIdle(idleCount++))
                 idle = false;
         }
         do {
-            if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+            if (!::GetMessageW(&msg, nullptr, 0, 0)) {
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
                 return;
             }
             if (!(app && app->PreTranslateMessage(&msg)) && !PreTranslateMessage(&msg)) {
                 ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
+                ::DispatchMessageW(&msg);
             }
             if (IsIdleMessage(msg)) {
                 idle = true;
@@ -106,13 +106,13 @@ void CDialog::RunModalLoop()
             }
             if (!m_modalRunning || !m_hWnd)
                 return;
-        } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+        } while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
     }
 }
 
 bool CDialog::PreTranslateMessage(MSG* msg)
 {
-    return m_hWnd && ::IsDialogMessageA(m_hWnd, msg);
+    return m_hWnd && ::IsDialogMessageW(m_hWnd, msg);
 }
 
 void CDialog::EndDialog(INT_PTR result)

@@ -53,15 +53,15 @@ int CWinApp::Run()
     LONG idleCount = 0;
     bool idle = true;
     for (;;) {
-        while (idle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        while (idle && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!OnIdle(idleCount++))
                 idle = false;
         }
-        if (!::GetMessageA(&msg, nullptr, 0, 0))
+        if (!::GetMessageW(&msg, nullptr, 0, 0))
             break;
         if (!PreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
         if (IsIdleMessage(msg)) {
             idle = true;
@@ -199,17 +199,17 @@ bool PumpWaitingMessages(HWND dialog)
 {
     CWinApp* app = AfxGetApp();
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
-        if (dialog && ::IsDialogMessageA(dialog, &msg))
+        if (dialog && ::IsDialogMessageW(dialog, &msg))
             continue;
         if (app && app->PreTranslateMessage(&msg))
             continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     return true;
 }
@@ -218,14 +218,14 @@ void RunWindowLoop(CWinApp& app, HWND window)
 {
     MSG msg;
     while (::IsWindow(window)) {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
                 return;
             }
             if (!app.PreTranslateMessage(&msg)) {
                 ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
+                ::DispatchMessageW(&msg);
             }
             if (!::IsWindow(window))
                 return;

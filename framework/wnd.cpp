@@ -1,6 +1,7 @@
 #include "wnd.h"
 
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "exceptions.h"
@@ -41,6 +42,26 @@ const char* CWnd::RegisterWindowClass(const char* name, UINT style, HCURSOR curs
     return ::RegisterClassA(&wc) ? name : nullptr;
 }
 
+const char* CWnd::RegisterUnicodeWindowClass(const char* name, UINT style, HCURSOR cursor, HBRUSH background,
+                                             HICON icon)
+{
+    HINSTANCE instance = AfxGetInstanceHandle();
+    // Class names here are ASCII.
+    std::wstring wideName(name, name + std::char_traits<char>::length(name));
+    WNDCLASSW existing;
+    if (::GetClassInfoW(instance, wideName.c_str(), &existing))
+        return name;
+    WNDCLASSW wc = {};
+    wc.style = style;
+    wc.lpfnWndProc = StaticWndProcW;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = cursor ? cursor : ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = wideName.c_str();
+    return ::RegisterClassW(&wc) ? name : nullptr;
+}
+
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, const RECT& rect,
                     CWnd* parent, UINT idOrMenu, HMENU menu)
 {
@@ -65,6 +86,7 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
 void CWnd::Attach(HWND hwnd)
 {
     m_hWnd = hwnd;
+    m_unicode = ::IsWindowUnicode(hwnd) != FALSE;
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -75,6 +97,7 @@ bool CWnd::SubclassWindow(HWND hwnd)
     Attach(hwnd);
     m_oldWndProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
+    m_unicode = false; // an ANSI procedure now
     return true;
 }
 
@@ -99,8 +122,11 @@ CWnd* CWnd::FromHandle(HWND hwnd)
 {
     if (!hwnd)
         return nullptr;
-    WNDPROC proc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    if (proc != StaticWndProc)
+    // Read in the window's own form, or the system hands back a converting stub.
+    const bool unicode = ::IsWindowUnicode(hwnd) != FALSE;
+    WNDPROC proc = reinterpret_cast<WNDPROC>(unicode ? ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)
+                                                     : ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    if (proc != (unicode ? StaticWndProcW : StaticWndProc))
         return nullptr;
     return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
@@ -169,7 +195,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_oldWndProc)
         return ::CallWindowProcA(m_oldWndProc, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    return m_unicode ? ::DefWindowProcW(m_hWnd, message, wParam, lParam)
+                     : ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default()
@@ -352,5 +379,19 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     }
     if (!wnd)
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return CallWindowProcSafely(wnd, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::StaticWndProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!wnd && message == WM_NCCREATE) {
+        auto create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        wnd = static_cast<CWnd*>(create->lpCreateParams);
+        if (wnd)
+            wnd->Attach(hwnd);
+    }
+    if (!wnd)
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
     return CallWindowProcSafely(wnd, hwnd, message, wParam, lParam);
 }

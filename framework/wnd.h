@@ -51,6 +51,10 @@ public:
     // Registers a window class whose procedure binds windows to objects.
     static const char* RegisterWindowClass(const char* name, UINT style, HCURSOR cursor, HBRUSH background,
                                            HICON icon);
+    // The same for windows that take typed characters as UTF-16 (WM_CHAR
+    // carries any character only to a Unicode window); created as any other.
+    static const char* RegisterUnicodeWindowClass(const char* name, UINT style, HCURSOR cursor, HBRUSH background,
+                                                  HICON icon);
 
     HWND m_hWnd = nullptr;
 
@@ -70,10 +74,12 @@ protected:
     static void ReportException(const char* text);
 
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK StaticWndProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CallWindowProcSafely(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(HWND hwnd);
 
     WNDPROC m_oldWndProc = nullptr;
+    bool m_unicode = false; // messages arrive in their UTF-16 form
 
 private:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -1,5 +1,10 @@
 #include "page_drawing.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "compare_window/glyph_drawing.h"
 #include "engine/text_buffer.h"
 
 namespace {
@@ -20,9 +25,11 @@ SIZE ExtentOfM(HDC dc, HFONT font)
     return size;
 }
 
+// Paths are in the process code page, UTF-8 where the system allows.
 void DrawClipped(HDC dc, int x, int y, const RECT& clip, const CString& text)
 {
-    ::ExtTextOutA(dc, x, y, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    const std::wstring wide = WidenProcessText(text);
+    ::ExtTextOutW(dc, x, y, ETO_CLIPPED, &clip, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 }
 
 // One half of a row: the line number, then the text from seven characters in,
@@ -33,14 +40,18 @@ void DrawHalf(HDC dc, const PrintLayout& layout, int x, int right, int y, const 
     ::SelectClipRgn(dc, clip);
     if (buffer.HasFileLine(row)) {
         CString number = FormatLineNumber(buffer.GetLineNumber(row));
-        ::TextOutA(dc, x, y, number.c_str(), static_cast<int>(number.size()));
+        const std::wstring wide = WidenProcessText(number);
+        ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
     }
-    CString text = CutToColumn(buffer.GetLineText(row), layout.charsPerColumn);
-    if (!text.empty()) {
-        int textX = x + 7 * layout.charWidth;
-        INT tabStop = 4 * layout.charWidth;
-        ::TabbedTextOutA(dc, textX, y, text.c_str(), static_cast<int>(text.size()), 1, &tabStop, textX);
-    }
+    // Cut to the column's characters, and drawn one per cell as the pane draws them.
+    const std::string text = buffer.GetLineText(row);
+    const bool utf8 = StoreIsUtf8(buffer.encoding);
+    const int cut = std::min(StepCharacters(text, 0, std::max(0, layout.charsPerColumn), utf8),
+                             static_cast<int>(text.size()));
+    GlyphRow glyphs;
+    LayOutGlyphs(text, utf8, 0, cut, glyphs);
+    std::vector<INT> advances;
+    DrawGlyphRuns(dc, x + 7 * layout.charWidth, y, layout.charWidth, glyphs, advances);
     ::SelectClipRgn(dc, nullptr);
     ::DeleteObject(clip);
 }
@@ -77,7 +88,8 @@ void DrawPageFrame(HDC dc, const PrintLayout& layout, const PrintFonts& fonts, H
     HGDIOBJ oldFont = ::SelectObject(dc, fonts.header);
     CString pageText = FormatString("Page %d", page);
     SIZE extent = { 0, 0 };
-    ::GetTextExtentPoint32A(dc, pageText.c_str(), static_cast<int>(pageText.size()), &extent);
+    const std::wstring widePage = WidenProcessText(pageText);
+    ::GetTextExtentPoint32W(dc, widePage.c_str(), static_cast<int>(widePage.size()), &extent);
     int pageX = layout.rightEdge - extent.cx;
     int top = layout.topMargin;
     int bottom = top + layout.headerHeight;

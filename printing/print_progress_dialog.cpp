@@ -54,8 +54,8 @@ void PrintProgressDialog::PumpMessages()
 {
     CWinApp* app = AfxGetApp();
     MSG msg;
-    while (!IsCancelled() && ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    while (!IsCancelled() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             break;
         if (msg.message == WM_QUIT) {
             // Leave the quit for the loop that owns it, and stop the job.
@@ -63,12 +63,12 @@ void PrintProgressDialog::PumpMessages()
             cancelled = 1;
             break;
         }
-        if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg))
+        if (m_hWnd && ::IsDialogMessageW(m_hWnd, &msg))
             continue;
         if (app && app->PreTranslateMessage(&msg))
             continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 

@@ -29,6 +29,9 @@
 #define IDS_WRITE_ERROR 12
 #define IDS_SAVE_CHANGES 13
 #define IDS_DEFAULT_FILE_TYPES 21
+// The comparison window's encoding indicators (the text sizes the pane)
+#define IDS_SOURCE_ENCODING 900
+#define IDS_MASTER_ENCODING 901
 
 // Controls of the comparison progress dialog
 #define IDC_PROGRESS_SOURCE 1019

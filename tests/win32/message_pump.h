@@ -11,9 +11,9 @@ inline void PumpFor(DWORD milliseconds)
     DWORD start = ::GetTickCount();
     for (;;) {
         MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
         DWORD elapsed = ::GetTickCount() - start;
         if (elapsed >= milliseconds)

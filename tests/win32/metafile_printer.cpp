@@ -1,16 +1,22 @@
 #include "metafile_printer.h"
 
+#include <algorithm>
+
 #include <map>
 
 namespace {
 
 const char MARK_PREFIX[] = "zel:";
 
+// UTF-8, so tests can look for the characters a page shows.
 std::string Narrow(const wchar_t* text, size_t count)
 {
-    std::string out;
-    for (size_t i = 0; i < count; ++i)
-        out += static_cast<char>(text[i] < 0x80 ? text[i] : '?');
+    if (count == 0)
+        return std::string();
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(count), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(std::max(length, 0)), '\0');
+    if (length > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(count), &out[0], length, nullptr, nullptr);
     return out;
 }
 

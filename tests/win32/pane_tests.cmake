@@ -5,5 +5,6 @@ set(PANE_WIN32_TEST_SOURCES
     tests/win32/test_navigation.cpp
     tests/win32/test_editing.cpp
     tests/win32/test_merge.cpp
+    tests/win32/test_pane_characters.cpp
 )
 list(APPEND PANE_WIN32_TEST_SOURCES tests/win32/test_view_commands.cpp)

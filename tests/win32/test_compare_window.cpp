@@ -66,7 +66,8 @@ TEST_CASE("the window is built with its caption, toolbar buttons and status indi
         CHECK(((button.fsStyle & TBSTYLE_SEP) != 0) == (expected[index] == 0));
     }
 
-    REQUIRE(window.statusBar.GetCount() == 6);
+    // Then the two encoding indicators, CAP, NUM and OVR.
+    REQUIRE(window.statusBar.GetCount() == 8);
     CHECK(window.statusBar.GetPaneText(0) == "Ready");
     CHECK(window.sourcePane.statusPaneIndex == 1);
     CHECK(window.masterPane.statusPaneIndex == 2);
@@ -224,7 +225,7 @@ TEST_CASE("command states follow the comparison and the insert mode")
         REQUIRE(fixture.created);
         CHECK(fixture.window.IsCommandEnabled(ID_PRINT_DIFFERENCES));
         int ovr = fixture.window.statusBar.CommandToIndex(59140);
-        REQUIRE(ovr == 5);
+        REQUIRE(ovr == 7);
         fixture.Idle();
         UINT id, style;
         int width;

@@ -24,7 +24,7 @@ void PressEnter(HWND focus)
     MSG msg = { focus, WM_KEYDOWN, VK_RETURN, 1, 0, { 0, 0 } };
     if (!AfxGetApp()->PreTranslateMessage(&msg)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     PumpFor(30);
 }
@@ -287,7 +287,7 @@ TEST_CASE("Enter acts by the focused control, and neither Enter nor Escape close
         ::SetFocus(list);
         MSG escape = { list, WM_KEYDOWN, VK_ESCAPE, 1, 0, { 0, 0 } };
         if (!AfxGetApp()->PreTranslateMessage(&escape))
-            ::DispatchMessageA(&escape);
+            ::DispatchMessageW(&escape);
         window.SendMessage(WM_COMMAND, IDCANCEL, 0);
         PumpFor(50);
         CHECK(answerer.Count() == 0);

@@ -456,7 +456,7 @@ TEST_CASE("file commands: Rename edits the name on disk in place and renames the
         ::SetWindowTextA(edit, "Upper.md");
         MSG enter = { edit, WM_KEYDOWN, VK_RETURN, 0, 0, { 0, 0 } };
         if (!window.PreTranslateMessage(&enter))
-            ::DispatchMessageA(&enter);
+            ::DispatchMessageW(&enter);
         PumpFor(50);
         CHECK(PumpUntil([&] { return Exists(rows.SourceFile("Upper.md")); }));
         CHECK(NameOnDisk(rows.SourceFile("Upper.md")) == "Upper.md");

@@ -294,7 +294,7 @@ TEST_CASE("the comparison's quit message does not end the directory window; a re
             return false;
         });
         CHECK(window.RunCompareWindow("q", left, right, RGB(255, 0, 255), RGB(255, 255, 0)));
-        CHECK_FALSE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        CHECK_FALSE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     }
     SUBCASE("posted while the comparison is open")
     {
@@ -303,7 +303,7 @@ TEST_CASE("the comparison's quit message does not end the directory window; a re
             return true;
         });
         window.RunCompareWindow("q", left, right, RGB(255, 0, 255), RGB(255, 255, 0));
-        REQUIRE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        REQUIRE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         CHECK(msg.wParam == 7);
     }
     CHECK(::IsWindowVisible(window.m_hWnd));

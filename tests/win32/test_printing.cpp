@@ -231,6 +231,31 @@ TEST_CASE("a long line is cut to its column and clipped at the column's edge; ta
     CHECK(master[2].x == layout.rightColumnX + 7 * layout.charWidth + 4 * layout.charWidth);
 }
 
+TEST_CASE("the page shows the characters of each file's store, cut to the column by characters")
+{
+    std::string wide;
+    for (int i = 0; i < 300; ++i)
+        wide += "\xC3\xA9";
+    CompareWindowFixture fixture("K\xC3\xB6ln \xE6\x97\xA5\r\n" + wide + "\r\n", "K\xF6ln\r\nx\r\n");
+    REQUIRE(fixture.created);
+    fixture.window.sourcePane.buffer.encoding = { EncodingKind::Utf8, false };
+    fixture.window.masterPane.buffer.encoding = { EncodingKind::Legacy, false };
+    MetafilePrinter printer;
+    PrintLayout layout = LayoutOn(printer);
+    REQUIRE(layout.charsPerColumn < 300);
+    REQUIRE(PrintToDevice(printer, &fixture.window, ContentOf(fixture.window), false).outcome ==
+            PrintOutcome::Printed);
+    auto pages = printer.Pages();
+    REQUIRE(pages.size() == 1);
+    auto source = RowTexts(pages[0], layout, layout.leftMargin + 7 * layout.charWidth, layout.middleX);
+    auto master = RowTexts(pages[0], layout, layout.rightColumnX + 7 * layout.charWidth, layout.rightEdge);
+    REQUIRE(source.size() == 2);
+    REQUIRE(master.size() == 2);
+    CHECK(source[0].text == "K\xC3\xB6ln \xE6\x97\xA5");
+    CHECK(master[0].text == "K\xC3\xB6ln");
+    CHECK(source[1].text == wide.substr(0, 2 * static_cast<size_t>(layout.charsPerColumn)));
+}
+
 TEST_CASE("pages filled exactly, in full and in differences-only printing")
 {
     SUBCASE("ten rows on pages of five: two pages, no third")
