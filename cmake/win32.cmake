@@ -18,7 +18,7 @@ target_link_options(zel_win PUBLIC ${STATIC_RUNTIME})
 add_library(zel_resources OBJECT resources/orvinta.rc)
 target_include_directories(zel_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 
-add_executable(orvinta WIN32 app/main.cpp $<TARGET_OBJECTS:zel_resources>)
+add_executable(orvinta WIN32 app/main.cpp $<TARGET_OBJECTS:zel_resources> resources/utf8_manifest.rc)
 target_link_libraries(orvinta PRIVATE zel_win)
 set_target_properties(orvinta PROPERTIES OUTPUT_NAME ORVINTA SUFFIX ".EXE")
 # The shipped program carries no symbols outside debug builds.

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <new>
 
 #include "framework/ole_object_factory.h"
@@ -323,6 +324,13 @@ CompareCommand BuildCompareCommand(const std::wstring& sourcePath, const std::ws
 
 bool ProgramRunsInUtf8()
 {
+    // Tests name a Windows version here ("major.build"): Wine reports the
+    // version its prefix is set to, while it runs every manifest in UTF-8.
+    char named[32] = "";
+    DWORD length = ::GetEnvironmentVariableA("ZEL_ORVEXT_WINDOWS_VERSION", named, sizeof named);
+    unsigned long major = 0, build = 0;
+    if (length > 0 && length < sizeof named && std::sscanf(named, "%lu.%lu", &major, &build) == 2)
+        return RunsAnsiProgramsInUtf8(major, build);
     using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
     auto rtlGetVersion = reinterpret_cast<GetVersion>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));

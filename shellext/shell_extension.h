@@ -74,5 +74,6 @@ CompareCommand BuildCompareCommand(const std::wstring& sourcePath, const std::ws
 
 // True when this Windows runs ORVINTA in UTF-8 (its manifest asks for it),
 // by the version the system reports (RtlGetVersion, which no compatibility
-// shim of the host process bends).
+// shim of the host process bends), or by ZEL_ORVEXT_WINDOWS_VERSION
+// ("major.build") where a test sets it.
 bool ProgramRunsInUtf8();
