@@ -24,5 +24,8 @@ RememberedFile Remember(Side side, const FileEntry& entry)
 
 bool IsRememberedFile(const RememberedFile& file, const FileEntry* entry)
 {
-    return entry && CompareNames(entry->name, file.name) == 0 && CompareNames(entry->extension, file.extension) == 0;
+    bool sameFolded = false;
+    if (entry)
+        CompareSplitNames(entry->name, entry->extension, file.name, file.extension, &sameFolded);
+    return sameFolded;
 }

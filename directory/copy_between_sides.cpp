@@ -1,7 +1,9 @@
 #include "copy_between_sides.h"
 
+#include "directory/copy_dialogs.h"
 #include "directory/copy_selected.h"
 #include "directory/directory_window.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -55,6 +57,17 @@ private:
     FileListView& m_to;
 };
 
+// The shown name of a chosen file that has no name on disk at all.
+std::string UnreadableShown(const FileListView& list)
+{
+    for (int row : list.GetSelectedRows()) {
+        const FileEntry* entry = list.GetEntry(row);
+        if (entry && entry->fileName.empty())
+            return entry->DisplayName();
+    }
+    return "?";
+}
+
 } // namespace
 
 std::vector<std::string> SelectedFileNames(const FileListView& list)
@@ -70,6 +83,17 @@ void CopyBetweenSides(DirectoryWindow& window, Side from, const std::vector<std:
 {
     if (fileNames.empty() || window.SidesAreSameDirectory())
         return;
+    // A name listed with "?" is not the file's name: a copy by its short name
+    // would give the copy another name, so nothing is copied.
+    for (const std::string& fileName : fileNames) {
+        int row = fileName.empty() ? -1 : RowOfFile(window.Files(from), fileName);
+        const FileEntry* entry = row >= 0 ? window.Files(from).GetEntry(row) : nullptr;
+        if (fileName.empty() || (entry && entry->nameUnreadable)) {
+            std::string shown = entry ? entry->DisplayName() : UnreadableShown(window.Files(from));
+            ShowError(window.m_hWnd, IDS_NAME_UNREADABLE, shown.c_str());
+            return;
+        }
+    }
     Side to = from == SOURCE_SIDE ? MASTER_SIDE : SOURCE_SIDE;
     // Questions and the progress dialog dispatch messages: no rescan may
     // replace the rows meanwhile.

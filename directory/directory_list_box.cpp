@@ -12,6 +12,7 @@
 #include "directory/directory_path.h"
 #include "directory/drive_combo.h"
 #include "directory/monitor_paths.h"
+#include "directory/name_order.h"
 #include "directory/transparent_image.h"
 
 namespace {
@@ -43,9 +44,14 @@ std::string DisplayName(const WIN32_FIND_DATAA& found)
     return name;
 }
 
-std::vector<std::string> Subdirectories(const std::string& directory)
+struct Subdirectory {
+    std::string text;     // as listed
+    std::string diskName; // what the item's path is built from
+};
+
+std::vector<Subdirectory> Subdirectories(const std::string& directory)
 {
-    std::vector<std::string> names;
+    std::vector<Subdirectory> names;
     WIN32_FIND_DATAA found;
     HANDLE search = ::FindFirstFileA((directory + "\\*.*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
@@ -55,11 +61,18 @@ std::vector<std::string> Subdirectories(const std::string& directory)
             continue;
         if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
             continue;
-        names.push_back(DisplayName(found));
+        Subdirectory item{ DisplayName(found), found.cFileName };
+        // "?" stands for a character the code page lacks: the path goes by the
+        // short name, or is left empty (the item opens nothing) without one.
+        if (item.diskName.find_first_of("?*") != std::string::npos)
+            item.diskName = std::strpbrk(found.cAlternateFileName, "?*") ? "" : found.cAlternateFileName;
+        names.push_back(std::move(item));
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+    // The order of the file lists.
+    std::sort(names.begin(), names.end(), [](const Subdirectory& a, const Subdirectory& b) {
+        return CompareWholeNames(a.text, b.text) < 0;
+    });
     return names;
 }
 
@@ -151,9 +164,9 @@ void DirectoryListBox::FillDirectoryList(const std::string& path)
         m_itemPaths.push_back(item.path);
         ++m_levelCount;
     }
-    for (const std::string& name : Subdirectories(path)) {
-        AddString(name.c_str());
-        m_itemPaths.push_back(path + "\\" + name);
+    for (const Subdirectory& item : Subdirectories(path)) {
+        AddString(item.text.c_str());
+        m_itemPaths.push_back(item.diskName.empty() ? std::string() : path + "\\" + item.diskName);
     }
     SetCurSel(m_levelCount - 1);
 }

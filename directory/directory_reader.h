@@ -19,7 +19,13 @@ constexpr uint32_t ENTRY_ARCHIVE = 0x20;
 
 // One directory entry as the platform reports it.
 struct FoundEntry {
-    std::string fileName;   // the name on disk, case as found
+    std::string fileName;   // the name as listed, case as found
+    // The listed name holds "?" (or "*") where the process's code page has no
+    // character for the name's own: a name Windows never allows, so it is
+    // not the name on disk. shortName is then the only name that reaches the
+    // file ("" when the file system keeps none).
+    bool nameUnreadable = false;
+    std::string shortName;
     uint64_t size = 0;
     uint32_t attributes = 0;
     uint16_t dosDate = 0;   // last write, local time; 0 when not representable

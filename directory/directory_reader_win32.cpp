@@ -40,6 +40,9 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
             continue;
         FoundEntry entry;
         entry.fileName = data.cFileName;
+        entry.nameUnreadable = entry.fileName.find_first_of("?*") != std::string::npos;
+        if (entry.nameUnreadable && std::strpbrk(data.cAlternateFileName, "?*") == nullptr)
+            entry.shortName = data.cAlternateFileName;
         entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         entry.attributes = data.dwFileAttributes;
         ToDos(data.ftLastWriteTime, entry.dosDate, entry.dosTime);

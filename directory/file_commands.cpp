@@ -70,7 +70,7 @@ std::string ChosenFile::DisplayName() const
 
 ChosenFile Choose(const FileEntry& entry)
 {
-    return { entry.name, entry.extension, entry.fileName };
+    return { entry.name, entry.extension, entry.fileName, entry.nameUnreadable };
 }
 
 FileCommands::MenuTracker FileCommands::SetMenuTracker(MenuTracker tracker)
@@ -335,6 +335,8 @@ void FileCommands::Compare()
     Side side = window->SideOf(m_list);
     const ChosenFile& source = side == SOURCE_SIDE ? m_chosen.front() : m_target;
     const ChosenFile& master = side == SOURCE_SIDE ? m_target : m_chosen.front();
+    if (RefuseUnreachable(source) || RefuseUnreachable(master))
+        return;
     std::string title = source.DisplayName() + " : " + master.DisplayName();
     std::string sourcePath = JoinPath(window->ScannedDirectory(SOURCE_SIDE), source.fileName);
     std::string masterPath = JoinPath(window->ScannedDirectory(MASTER_SIDE), master.fileName);
@@ -362,8 +364,17 @@ void FileCommands::Delete()
     if (m_chosen.empty() || CommandDirectory.empty())
         return;
     std::vector<std::string> names;
-    for (const ChosenFile& file : m_chosen)
+    for (const ChosenFile& file : m_chosen) {
+        // The shell reads "?" and "*" as wildcards: such a path would delete
+        // files nobody chose. Nothing is deleted then.
+        if (RefuseUnreachable(file))
+            return;
+        if (JoinPath(CommandDirectory, file.fileName).find_first_of("?*") != std::string::npos) {
+            ShowError(Window() ? Window()->m_hWnd : m_list.m_hWnd, IDS_NAME_UNREADABLE, file.DisplayName().c_str());
+            return;
+        }
         names.push_back(file.fileName);
+    }
     std::string paths = ShellPathList(CommandDirectory, names);
     SHFILEOPSTRUCTA operation = {};
     operation.hwnd = m_list.m_hWnd;
@@ -384,7 +395,7 @@ void FileCommands::Delete()
 void FileCommands::StartRename()
 {
     DirectoryWindow* window = Window();
-    if (!window || m_chosen.empty() || CommandDirectory.empty())
+    if (!window || m_chosen.empty() || CommandDirectory.empty() || RefuseUnreachable(m_chosen.front()))
         return;
     int row = window->FindRow({ window->SideOf(m_list), m_chosen.front().name, m_chosen.front().extension });
     if (row < 0) {
@@ -486,6 +497,16 @@ void FileCommands::Rename()
     }
     StopRenaming();
     RequestRescan();
+}
+
+// A file whose name the system could not give and that has no short name
+// cannot be reached by any path: the command is refused with a message.
+bool FileCommands::RefuseUnreachable(const ChosenFile& file)
+{
+    if (!file.fileName.empty())
+        return false;
+    ShowError(Window() ? Window()->m_hWnd : m_list.m_hWnd, IDS_NAME_UNREADABLE, file.DisplayName().c_str());
+    return true;
 }
 
 void FileCommands::RequestRescan()

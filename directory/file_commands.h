@@ -29,7 +29,8 @@ struct FileEntry;
 struct ChosenFile {
     std::string name;      // as the list shows it
     std::string extension;
-    std::string fileName;  // as on disk: paths are built from this
+    std::string fileName;  // as on disk: paths are built from this; "" when unknown
+    bool nameUnreadable = false; // listed with "?" for what the code page lacks
     std::string DisplayName() const;
 };
 ChosenFile Choose(const FileEntry& entry);
@@ -87,6 +88,7 @@ private:
     void Rename();
     void StopRenaming();
     void RequestRescan();
+    bool RefuseUnreachable(const ChosenFile& file);
 
     FileListView& m_list;
     bool m_dragging = false;

@@ -4,16 +4,6 @@
 
 #include "directory_reader.h"
 
-namespace {
-
-unsigned char Folded(char c)
-{
-    unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
-
-} // namespace
-
 std::string FileEntry::DisplayName() const
 {
     return extension.empty() ? name : name + "." + extension;
@@ -46,7 +36,8 @@ void SplitFileName(const std::string& fileName, std::string& name, std::string& 
 FileEntry MakeFileEntry(const FoundEntry& found)
 {
     FileEntry entry;
-    entry.fileName = found.fileName;
+    entry.nameUnreadable = found.nameUnreadable;
+    entry.fileName = found.nameUnreadable ? found.shortName : found.fileName;
     SplitFileName(found.fileName, entry.name, entry.extension);
     if (found.shortNameIsLongName) {
         LowerCaseName(entry.name);
@@ -59,26 +50,20 @@ FileEntry MakeFileEntry(const FoundEntry& found)
     return entry;
 }
 
-int CompareNames(const std::string& a, const std::string& b)
-{
-    size_t common = std::min(a.size(), b.size());
-    const char* x = a.data();
-    const char* y = b.data();
-    for (size_t i = 0; i < common; ++i) {
-        if (x[i] == y[i])
-            continue;
-        unsigned char p = Folded(x[i]);
-        unsigned char q = Folded(y[i]);
-        if (p != q)
-            return p < q ? -1 : 1;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
-
 int CompareFileEntries(const FileEntry& a, const FileEntry& b)
 {
-    int byName = CompareNames(a.name, b.name);
-    return byName != 0 ? byName : CompareNames(a.extension, b.extension);
+    int order = CompareSplitNames(a.name, a.extension, b.name, b.extension);
+    // "a." and "a" split alike; their names on disk tell them apart.
+    return order != 0 ? order : CompareNames(a.fileName, b.fileName);
+}
+
+bool IsSameFile(const FileEntry& a, const FileEntry& b)
+{
+    if (a.nameUnreadable || b.nameUnreadable)
+        return false;
+    bool sameFolded = false;
+    CompareSplitNames(a.name, a.extension, b.name, b.extension, &sameFolded);
+    return sameFolded;
 }
 
 void FileEntryArray::Add(FileEntry entry)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "directory/name_order.h"
+
 struct FoundEntry;
 
 struct FileEntry {
@@ -15,8 +17,13 @@ struct FileEntry {
     std::string name;
     std::string extension;
     // The name on disk, exactly; paths to the file are built from this, so
-    // they stay right on file systems that respect case.
+    // they stay right on file systems that respect case. When the system
+    // could not give the name (nameUnreadable), the short (8.3) name, or
+    // empty when there is none: then no command may touch the file.
     std::string fileName;
+    // The listed name holds "?" for characters the process's code page
+    // cannot hold: it is not the name on disk and never pairs.
+    bool nameUnreadable = false;
     uint16_t date = 0;       // DOS date of the last write, local time; 0 before 1980
     uint16_t time = 0;       // DOS time of the same instant
     uint16_t attributes = 0; // low word of the attributes as found
@@ -40,13 +47,13 @@ void ToDosDateTime(int year, int month, int day, int hour, int minute, int secon
 // Splits a file name at its last ".".
 void SplitFileName(const std::string& fileName, std::string& name, std::string& extension);
 
-// Case-insensitive ordinal comparison of two names (ASCII letters folded,
-// other bytes by value): <0, 0, >0. Ordinal so that sorting and pairing
-// agree on every machine and the order is a strict one std::sort can use.
-int CompareNames(const std::string& a, const std::string& b);
-
-// The order of the lists: by name, then by extension, both as CompareNames.
+// The order of the lists (directory/name_order.h): by name, then by
+// extension, case folded and ordinal, ties by bytes; strict.
 int CompareFileEntries(const FileEntry& a, const FileEntry& b);
+
+// True when the two files are one file on the two sides: names equal but for
+// case, and both names readable.
+bool IsSameFile(const FileEntry& a, const FileEntry& b);
 
 // The files of one side. Entries live on the heap and keep their address
 // until Clear, so list rows may point at them.

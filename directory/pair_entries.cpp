@@ -10,8 +10,9 @@ std::vector<PairedRow> PairEntries(const FileEntryArray& source, const FileEntry
     while (i < source.size() || j < master.size()) {
         FileEntry* s = i < source.size() ? source[i] : nullptr;
         FileEntry* m = j < master.size() ? master[j] : nullptr;
-        // A missing entry sorts after every present one.
-        int order = !s ? 1 : !m ? -1 : CompareFileEntries(*s, *m);
+        // A missing entry sorts after every present one. Names equal but for
+        // case pair; two unreadable names never do (the Source one goes first).
+        int order = !s ? 1 : !m ? -1 : IsSameFile(*s, *m) ? 0 : CompareFileEntries(*s, *m) > 0 ? 1 : -1;
         PairedRow row;
         if (order < 0) {
             row.source = s;

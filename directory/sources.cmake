@@ -2,6 +2,7 @@
 # comparison status. The directory listing is a seam with a side per platform.
 set(DIRECTORY_PORTABLE_SOURCES
     directory/file_entry.cpp
+    directory/name_order.cpp
     directory/wildcard_match.cpp
     directory/scan_files.cpp
     directory/pair_entries.cpp

@@ -63,6 +63,7 @@
 #define ID_FILE_LIST_HELP_TOPICS 40010
 #define IDS_RENAME_REFUSED 800
 #define IDS_RENAME_FAILED 801
+#define IDS_NAME_UNREADABLE 802
 
 // Commands of the comparison window. The framework's own commands and
 // indicators (59392, 59393, 59137, 59138, 59140, 57345) are numbers in the

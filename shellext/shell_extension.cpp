@@ -1,5 +1,8 @@
 #include "shell_extension.h"
 
+#include <shellapi.h>
+
+#include <cstdio>
 #include <new>
 
 #include "framework/ole_object_factory.h"
@@ -12,8 +15,8 @@ namespace {
 // Verb strings, by command offset.
 const char* const VERBS[] = { "compare" };
 
-const char* const APP_PATH_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ORVINTA.EXE";
-const char* const PROGRAM_NAME = "ORVINTA.EXE";
+const wchar_t* const APP_PATH_KEY = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ORVINTA.EXE";
+const wchar_t* const PROGRAM_NAME = L"ORVINTA.EXE";
 
 // Every exception stops at the interface: the host process is the shell's.
 template <typename Body>
@@ -116,12 +119,48 @@ HRESULT CShellExtension::DoInitialize(LPCITEMIDLIST folder, IDataObject* data, H
     return ReadMasterPath(folder);
 }
 
-// The first dragged item's path, from the data object's "Filename" format.
+// The first dragged item's path, wide, so that a name outside Explorer's code
+// page arrives whole: from the drop list (CF_HDROP), else "FileNameW", else
+// the ANSI "Filename".
 HRESULT CShellExtension::ReadSourcePath(IDataObject* data)
 {
     if (!data)
         return E_FAIL;
-    FORMATETC format = { static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("Filename")), nullptr, DVASPECT_CONTENT,
+    if (ReadDroppedFile(data))
+        return S_OK;
+    HRESULT result = ReadBlock(data, "FileNameW", true);
+    return result == E_FAIL ? ReadBlock(data, "Filename", false) : result;
+}
+
+bool CShellExtension::ReadDroppedFile(IDataObject* data)
+{
+    FORMATETC format = { CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL };
+    STGMEDIUM medium = {};
+    if (FAILED(data->GetData(&format, &medium)))
+        return false;
+    bool read = false;
+    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+        HDROP drop = static_cast<HDROP>(medium.hGlobal);
+        UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
+        if (length > 0 && length <= MAX_SHELL_PATH) {
+            std::wstring path(length + 1, L'\0');
+            UINT got = ::DragQueryFileW(drop, 0, &path[0], length + 1);
+            if (got > 0 && got <= length) {
+                path.resize(got);
+                m_sourcePath = std::move(path);
+                read = true;
+            }
+        }
+    }
+    ::ReleaseStgMedium(&medium);
+    return read;
+}
+
+// One path from a text block of the named format; E_FAIL when the data object
+// has none.
+HRESULT CShellExtension::ReadBlock(IDataObject* data, const char* formatName, bool wide)
+{
+    FORMATETC format = { static_cast<CLIPFORMAT>(::RegisterClipboardFormatA(formatName)), nullptr, DVASPECT_CONTENT,
                          -1, TYMED_HGLOBAL };
     STGMEDIUM medium = {};
     if (FAILED(data->GetData(&format, &medium)))
@@ -138,7 +177,8 @@ HRESULT CShellExtension::ReadSourcePath(IDataObject* data)
     }
     HRESULT result = S_OK;
     try {
-        m_sourcePath = TextOfGlobalBlock(block, ::GlobalSize(medium.hGlobal));
+        SIZE_T size = ::GlobalSize(medium.hGlobal);
+        m_sourcePath = wide ? WideTextOfGlobalBlock(block, size) : WidenAnsi(TextOfGlobalBlock(block, size));
     } catch (...) {
         result = E_OUTOFMEMORY;
     }
@@ -262,28 +302,49 @@ STDMETHODIMP CShellExtension::GetCommandString(UINT_PTR, UINT, UINT*, LPSTR, UIN
     return E_FAIL;
 }
 
-CompareCommand BuildCompareCommand(const std::string& sourcePath, const std::string& masterPath)
+CompareCommand BuildCompareCommand(const std::wstring& sourcePath, const std::wstring& masterPath)
 {
     CompareCommand command;
-    // The last byte is never handed out, so the text always ends in a zero.
-    char program[MAX_PATH + 1] = "";
-    LONG size = MAX_PATH;
-    if (::RegQueryValueA(HKEY_LOCAL_MACHINE, APP_PATH_KEY, program, &size) == ERROR_SUCCESS) {
+    // The last unit is never handed out, so the text always ends in a zero.
+    wchar_t program[MAX_PATH + 1] = L"";
+    LONG size = MAX_PATH * sizeof(wchar_t);
+    if (::RegQueryValueW(HKEY_LOCAL_MACHINE, APP_PATH_KEY, program, &size) == ERROR_SUCCESS) {
         command.program = program;
         // Some installers write the path in quotes; the file name must not have them.
-        if (command.program.size() >= 2 && command.program.front() == '"' && command.program.back() == '"')
+        if (command.program.size() >= 2 && command.program.front() == L'"' && command.program.back() == L'"')
             command.program = command.program.substr(1, command.program.size() - 2);
     }
     if (command.program.empty())
         command.program = PROGRAM_NAME;
-    command.parameters = QuoteArgument(sourcePath) + " " + QuoteArgument(masterPath);
+    bool utf8 = ProgramRunsInUtf8();
+    command.parameters = QuoteArgument(PathForProgram(sourcePath, utf8)) + L" " +
+                         QuoteArgument(PathForProgram(masterPath, utf8));
     return command;
+}
+
+bool ProgramRunsInUtf8()
+{
+    // Tests name a Windows version here ("major.build"): Wine reports the
+    // version its prefix is set to, while it runs every manifest in UTF-8.
+    char named[32] = "";
+    DWORD length = ::GetEnvironmentVariableA("ZEL_ORVEXT_WINDOWS_VERSION", named, sizeof named);
+    unsigned long major = 0, build = 0;
+    if (length > 0 && length < sizeof named && std::sscanf(named, "%lu.%lu", &major, &build) == 2)
+        return RunsAnsiProgramsInUtf8(major, build);
+    using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+    auto rtlGetVersion = reinterpret_cast<GetVersion>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!rtlGetVersion || rtlGetVersion(&version) != 0)
+        return false;
+    return RunsAnsiProgramsInUtf8(version.dwMajorVersion, version.dwBuildNumber);
 }
 
 void CShellExtension::OnCompare()
 {
     CompareCommand command = BuildCompareCommand(m_sourcePath, m_masterPath);
-    SHELLEXECUTEINFOA execute = {};
+    SHELLEXECUTEINFOW execute = {};
     execute.cbSize = sizeof execute;
     // The library never shows a message, not even the shell's own failure box.
     execute.fMask = SEE_MASK_FLAG_NO_UI;
@@ -291,5 +352,5 @@ void CShellExtension::OnCompare()
     execute.lpFile = command.program.c_str();
     execute.lpParameters = command.parameters.c_str();
     execute.nShow = m_invocation ? m_invocation->nShow : SW_SHOWNORMAL;
-    ::ShellExecuteExA(&execute);
+    ::ShellExecuteExW(&execute);
 }

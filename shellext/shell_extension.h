@@ -34,14 +34,16 @@ public:
     STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) override;
     STDMETHODIMP GetCommandString(UINT_PTR offset, UINT kind, UINT* reserved, LPSTR buffer, UINT size) override;
 
-    const std::string& SourcePath() const { return m_sourcePath; }
-    const std::string& MasterPath() const { return m_masterPath; }
+    const std::wstring& SourcePath() const { return m_sourcePath; }
+    const std::wstring& MasterPath() const { return m_masterPath; }
 
     DECLARE_MESSAGE_MAP()
 
 private:
     HRESULT DoInitialize(LPCITEMIDLIST folder, IDataObject* data, HKEY classKey);
     HRESULT ReadSourcePath(IDataObject* data);
+    HRESULT ReadBlock(IDataObject* data, const char* formatName, bool wide);
+    bool ReadDroppedFile(IDataObject* data);
     HRESULT ReadMasterPath(LPCITEMIDLIST folder);
     HRESULT DoQueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT flags);
     HRESULT DoInvokeCommand(CMINVOKECOMMANDINFO* info);
@@ -56,15 +58,22 @@ private:
     HKEY m_classKey = nullptr;
     LPCITEMIDLIST m_folder = nullptr;
     CMINVOKECOMMANDINFO* m_invocation = nullptr;
-    std::string m_sourcePath;
-    std::string m_masterPath;
+    // Wide: the shell's names whole, whatever Explorer's code page holds.
+    std::wstring m_sourcePath;
+    std::wstring m_masterPath;
 };
 
 // The shell's task allocator, held while the library is loaded.
 IMalloc* ShellAllocator();
 // The command ORVINTA is started with: its program and the parameter text.
 struct CompareCommand {
-    std::string program;
-    std::string parameters;
+    std::wstring program;
+    std::wstring parameters;
 };
-CompareCommand BuildCompareCommand(const std::string& sourcePath, const std::string& masterPath);
+CompareCommand BuildCompareCommand(const std::wstring& sourcePath, const std::wstring& masterPath);
+
+// True when this Windows runs ORVINTA in UTF-8 (its manifest asks for it),
+// by the version the system reports (RtlGetVersion, which no compatibility
+// shim of the host process bends), or by ZEL_ORVEXT_WINDOWS_VERSION
+// ("major.build") where a test sets it.
+bool ProgramRunsInUtf8();

@@ -1,6 +1,6 @@
 // Stands in for ORVINTA in the drop handler's tests: writes the words of its
 // command line (as the system splits them, program name left out), one a line,
-// to the file named by ZEL_RECORDER_OUTPUT. The file appears whole, by rename.
+// in UTF-8 to the file named by ZEL_RECORDER_OUTPUT. The file appears whole, by rename.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,9 +16,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     std::string text;
     for (int index = 1; words && index < count; ++index) {
-        int size = ::WideCharToMultiByte(CP_ACP, 0, words[index], -1, nullptr, 0, nullptr, nullptr);
+        int size = ::WideCharToMultiByte(CP_UTF8, 0, words[index], -1, nullptr, 0, nullptr, nullptr);
         std::string word(static_cast<size_t>(size > 0 ? size : 1), '\0');
-        ::WideCharToMultiByte(CP_ACP, 0, words[index], -1, &word[0], size, nullptr, nullptr);
+        ::WideCharToMultiByte(CP_UTF8, 0, words[index], -1, &word[0], size, nullptr, nullptr);
         word.resize(word.size() - 1);
         if (index > 1)
             text += '\n';

@@ -20,37 +20,51 @@ std::string UniqueName(const char* stem)
     return name;
 }
 
-void RemoveTree(const std::string& path)
+void RemoveTreeWide(const std::wstring& path)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &data);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            std::string child = path + "\\" + name;
+            std::wstring child = path + L"\\" + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
+                RemoveTreeWide(child);
             } else {
-                ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(child.c_str());
+                ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(child.c_str());
             }
-        } while (::FindNextFileA(search, &data));
+        } while (::FindNextFileW(search, &data));
         ::FindClose(search);
     }
-    ::RemoveDirectoryA(path.c_str());
+    ::RemoveDirectoryW(path.c_str());
 }
+
+void RemoveTree(const std::string& path)
+{
+    RemoveTreeWide(Wide(path));
+}
+} // namespace
 
 std::wstring Wide(const std::string& text)
 {
-    int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    int length = ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], length);
     wide.resize(wide.size() - 1);
     return wide;
 }
-} // namespace
+
+std::string Utf8(const std::wstring& text)
+{
+    int length = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+    narrow.resize(narrow.size() - 1);
+    return narrow;
+}
 
 CleanProgramSettings::CleanProgramSettings()
 {
@@ -162,7 +176,7 @@ TempTree::~TempTree()
 std::string TempTree::MakeDirectory(const std::string& name) const
 {
     std::string path = m_path + "\\" + name;
-    ::CreateDirectoryA(path.c_str(), nullptr);
+    ::CreateDirectoryW(Wide(path).c_str(), nullptr);
     return path;
 }
 

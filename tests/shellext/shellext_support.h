@@ -14,6 +14,10 @@
 
 #include "tests/win32/message_pump.h"
 
+// Test texts are UTF-8 (paths in the prefix are ASCII, so they are ANSI as well).
+std::wstring Wide(const std::string& text);
+std::string Utf8(const std::wstring& text);
+
 // ORVINTA's settings key, removed now and at the end (ORVINTA writes it on exit).
 class CleanProgramSettings {
 public:
@@ -65,7 +69,7 @@ public:
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
     const std::string& Path() const { return m_path; }
-    // Makes a directory below the root; its full path.
+    // Makes a directory below the root (a UTF-8 name); its full path.
     std::string MakeDirectory(const std::string& name) const;
 
 private:

@@ -49,13 +49,14 @@ HWND NewDirectoryWindow(const Windows& before)
     return found;
 }
 
+// The edit's text as the user sees it (wide), in UTF-8.
 std::string EditText(HWND dialog, int id)
 {
-    char text[1024] = "";
+    wchar_t text[1024] = L"";
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(::GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                          SMTO_ABORTIFHUNG, 5000, &copied);
-    return text;
+    ::SendMessageTimeoutW(::GetDlgItem(dialog, id), WM_GETTEXT, sizeof text / sizeof text[0],
+                          reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
+    return Utf8(text);
 }
 
 // Closes ORVINTA's window and waits (bounded) for its process to end.
@@ -115,4 +116,36 @@ TEST_CASE("Compare opens ORVINTA's directory window on the two folders")
     {
         CHECK(CompareInOrvinta(source, master) == Words{ source, master });
     }
+}
+
+TEST_CASE("Compare passes folder names of any script to ORVINTA, whole where Windows runs it in UTF-8")
+{
+    CleanProgramSettings settings;
+    RegisteredOrvext registered;
+    TempTree tree;
+    SetAppPath(BesideTests("ORVINTA.EXE").c_str());
+    // "Отчёт 2026" and "日本語 資料"
+    std::string cyrillic = tree.MakeDirectory("\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82 2026");
+    std::string japanese = tree.MakeDirectory("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xE8\xB3\x87\xE6\x96\x99");
+    using Words = std::vector<std::string>;
+
+    SUBCASE("Windows 10 1903 and later: the names themselves")
+    {
+        ::SetEnvironmentVariableA("ZEL_ORVEXT_WINDOWS_VERSION", "10.18362");
+        CHECK(CompareInOrvinta(cyrillic, japanese) == Words{ cyrillic, japanese });
+    }
+    SUBCASE("older Windows: short forms, which lead to the same folders")
+    {
+        ::SetEnvironmentVariableA("ZEL_ORVEXT_WINDOWS_VERSION", "6.7601");
+        Words shown = CompareInOrvinta(cyrillic, japanese);
+        REQUIRE(shown.size() == 2);
+        for (size_t side = 0; side < 2; ++side) {
+            CAPTURE(shown[side]);
+            CHECK(shown[side].find_first_of("?*") == std::string::npos);
+            wchar_t full[MAX_PATH] = L"";
+            CHECK(::GetLongPathNameW(Wide(shown[side]).c_str(), full, MAX_PATH) > 0);
+            CHECK(Utf8(full) == (side == 0 ? cyrillic : japanese));
+        }
+    }
+    ::SetEnvironmentVariableA("ZEL_ORVEXT_WINDOWS_VERSION", nullptr);
 }

@@ -129,3 +129,50 @@ TEST_CASE("a display name is read by the kind of STRRET the shell returned")
         CHECK(text == "kept");
     }
 }
+
+TEST_CASE("a path reaches ORVINTA whole where it runs in UTF-8, else in a form its code page holds")
+{
+    struct Version {
+        const char* label;
+        DWORD major, build;
+        bool utf8;
+    };
+    const Version versions[] = {
+        { "Windows 7", 6, 7601, false },
+        { "Windows 10 1809", 10, 17763, false },
+        { "Windows 10 1903", 10, 18362, true },
+        { "Windows 11", 10, 22631, true },
+    };
+    for (const Version& version : versions) {
+        INFO(version.label);
+        CHECK(RunsAnsiProgramsInUtf8(version.major, version.build) == version.utf8);
+    }
+
+    wchar_t temp[MAX_PATH];
+    REQUIRE(::GetTempPathW(MAX_PATH, temp) > 0);
+    std::wstring folder = std::wstring(temp) + L"zel \u041e\u0442\u0447\u0451\u0442 " +
+                          std::to_wstring(::GetCurrentProcessId());
+    REQUIRE(::CreateDirectoryW(folder.c_str(), nullptr));
+    std::wstring plain = temp;
+    // Western code page 1252 holds neither Cyrillic nor Japanese: the short form.
+    std::wstring shortForm = PathForProgram(folder, false, 1252);
+    CHECK(shortForm != folder);
+    CHECK(shortForm.find(L'\u041e') == std::wstring::npos);
+    wchar_t longForm[MAX_PATH] = L"";
+    CHECK(::GetLongPathNameW(shortForm.c_str(), longForm, MAX_PATH) > 0);
+    CHECK(longForm == folder);
+    // A UTF-8 program gets it as it is; so does a path the code page holds.
+    CHECK(PathForProgram(folder, true, 1252) == folder);
+    CHECK(PathForProgram(folder, false, 1251) == folder);
+    CHECK(PathForProgram(plain, false, 1252) == plain);
+    ::RemoveDirectoryW(folder.c_str());
+
+    // Wide quoting follows the same rules as the ANSI one.
+    int count = 0;
+    std::wstring line = L"ORVINTA.EXE " + QuoteArgument(folder + L"\\") + L" " + QuoteArgument(std::wstring(L"C:\\"));
+    LPWSTR* words = ::CommandLineToArgvW(line.c_str(), &count);
+    REQUIRE(count == 3);
+    CHECK(std::wstring(words[1]) == folder + L"\\");
+    CHECK(std::wstring(words[2]) == L"C:\\");
+    ::LocalFree(words);
+}

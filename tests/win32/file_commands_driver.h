@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "directory/file_commands.h"
 #include "directory/file_list_view.h"
@@ -144,3 +146,71 @@ inline void SelectRows(FileListView& list, std::initializer_list<int> rows)
         list.SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     }
 }
+
+// Answers the shell's confirmation boxes from a timer: records each one's
+// texts and presses the button.
+class ShellConfirmAnswerer {
+public:
+    explicit ShellConfirmAnswerer(int button) : m_button(button)
+    {
+        Current() = this;
+        m_timer = ::SetTimer(nullptr, 0, 30, Tick);
+    }
+    ~ShellConfirmAnswerer()
+    {
+        ::KillTimer(nullptr, m_timer);
+        Current() = nullptr;
+    }
+    std::vector<std::string> texts; // caption and control texts of each box, joined
+    std::vector<HWND> answered;
+
+private:
+    static ShellConfirmAnswerer*& Current()
+    {
+        static ShellConfirmAnswerer* current = nullptr;
+        return current;
+    }
+    static BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM data)
+    {
+        char name[16] = "";
+        ::GetClassNameA(hwnd, name, sizeof name);
+        if (lstrcmpA(name, "#32770") == 0 && ::IsWindowVisible(hwnd))
+            reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+        return TRUE;
+    }
+    static BOOL CALLBACK AppendText(HWND child, LPARAM data)
+    {
+        char part[1024] = "";
+        ::GetWindowTextA(child, part, sizeof part);
+        *reinterpret_cast<std::string*>(data) += std::string(part) + "|";
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ShellConfirmAnswerer* self = Current();
+        if (!self)
+            return;
+        std::vector<HWND> boxes;
+        ::EnumThreadWindows(::GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&boxes));
+        for (HWND box : boxes) {
+            bool done = false;
+            for (HWND seen : self->answered)
+                done = done || seen == box;
+            if (done)
+                continue;
+            char caption[256] = "";
+            ::GetWindowTextA(box, caption, sizeof caption);
+            if (std::string(caption).rfind("Confirm", 0) != 0)
+                continue; // the directory window is a dialog too
+            std::string text;
+            ::EnumChildWindows(box, AppendText, reinterpret_cast<LPARAM>(&text));
+            self->texts.push_back(std::string(caption) + "|" + text);
+            self->answered.push_back(box);
+            ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->m_button, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(box, self->m_button)));
+        }
+    }
+
+    int m_button;
+    UINT_PTR m_timer = 0;
+};

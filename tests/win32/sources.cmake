@@ -37,6 +37,7 @@ list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_window.cpp tests/win32
     tests/win32/test_directory_program.cpp tests/win32/test_directory_commands.cpp
 )
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_file_commands.cpp tests/win32/test_directory_watching.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/win32/test_file_names.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/win32/test_directory_preferences.cpp)
 list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_screen_capture.cpp
