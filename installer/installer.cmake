@@ -40,8 +40,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 
 if(MAKENSIS)
+    # The other tree's build is a build of its own, not a part of this one's jobs.
     add_custom_target(orvext_other_width
-        COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DTREE=${ZEL_OTHER_TREE}
+        COMMAND ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS --unset=MFLAGS
+                ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DTREE=${ZEL_OTHER_TREE}
                 -DTOOLCHAIN=${ZEL_OTHER_TOOLCHAIN} -DBUILD_TYPE=${ZEL_OTHER_BUILD_TYPE}
                 -P ${CMAKE_SOURCE_DIR}/installer/other_width_orvext.cmake
         BYPRODUCTS ${ZEL_OTHER_TREE}/ORVEXT.DLL

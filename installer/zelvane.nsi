@@ -152,7 +152,8 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
   DeleteRegKey HKCR "${DROP_HANDLER_KEY}"
   DeleteRegValue HKLM "${APPROVED_KEY}" "${HANDLER_CLSID}"
   DeleteRegKey HKCR "${HANDLER_CLASS_KEY}\InprocServer32"
-  DeleteRegKey /ifempty HKCR "${HANDLER_CLASS_KEY}"
+  ; Values do not keep it, other subkeys do (as for DllUnregisterServer).
+  DeleteRegKey /ifnosubkeys HKCR "${HANDLER_CLASS_KEY}"
 !macroend
 
 Function .onInit

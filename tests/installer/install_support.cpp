@@ -271,7 +271,7 @@ std::vector<RegistryEntry> SelfRegistration(const HandlerView& view)
     ::CopyFileA(BuiltLibrary(view.x64).c_str(), view.library.c_str(), FALSE);
     int status = RunAndWait(command);
     if (status == -1) {
-        MESSAGE("no regsvr32 for " << view.name << " here: the library of this width registers at its path");
+        MESSAGE("no regsvr32 for " << std::string(view.name) << " here: the library of this width registers at its path");
         run.x64 = sizeof(void*) == 8;
         run.flag = 0;
         ::CopyFileA(BuiltLibrary(run.x64).c_str(), view.library.c_str(), FALSE);

@@ -48,7 +48,7 @@ void CheckInstalled()
     // The five entries of ORVEXT's registration in each view, naming the
     // library of that view's width; the 32-bit program in App Paths of each.
     for (const HandlerView& view : HandlerViews()) {
-        INFO(view.name);
+        INFO(std::string(view.name));
         std::vector<RegistryEntry> expected = { { "class name", HANDLER_NAME },
                                                 { "server path", Lower(view.library) },
                                                 { "threading model", "Apartment" },
@@ -83,7 +83,7 @@ void CheckNothingLeft()
     std::string directory = InstallDirectory();
     CHECK_FALSE(DirectoryExists(directory));
     for (const HandlerView& view : HandlerViews()) {
-        INFO(view.name);
+        INFO(std::string(view.name));
         CHECK_FALSE(ViewKeyExists(HKEY_LOCAL_MACHINE, APP_PATH_KEY_PATH, view.flag));
         CHECK_FALSE(ViewKeyExists(HKEY_CLASSES_ROOT, ClassKeyPath(), view.flag));
         CHECK_FALSE(ViewKeyExists(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY, view.flag));
@@ -216,7 +216,7 @@ TEST_CASE("Each registry view holds, value for value, what its own ORVEXT.DLL re
     CheckNothingLeft();
     std::vector<HandlerView> views = HandlerViews();
     for (size_t v = 0; v < views.size(); ++v) {
-        INFO(views[v].name);
+        INFO(std::string(views[v].name));
         std::vector<RegistryEntry> own = SelfRegistration(views[v]);
         for (size_t i = 0; i < own.size(); ++i) {
             INFO(own[i].label);
