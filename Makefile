@@ -46,13 +46,14 @@ test-wine32:
 	tools/wine32-tests.sh $(WIN32)
 
 # The Windows installers: build/win32/ZelvaneSetup.exe (the shipped one) and
-# build/win64/ZelvaneSetup.exe (x86_64, for the tests under Wine).
+# build/win64/ZelvaneSetup.exe (x86_64, for the tests under Wine). Each packs
+# both trees' ORVEXT.DLL, so both trees' libraries are built first.
 .PHONY: installer
 installer: deps $(WIN64)/CMakeCache.txt $(WIN32)/CMakeCache.txt
 # (Two calls per tree: the first regenerates a tree made before this target.)
 	cmake --build $(WIN32) -j$(JOBS) --target orvinta orvext
-	cmake --build $(WIN32) -j$(JOBS) --target installer
 	cmake --build $(WIN64) -j$(JOBS) --target orvinta orvext
+	cmake --build $(WIN32) -j$(JOBS) --target installer
 	cmake --build $(WIN64) -j$(JOBS) --target installer
 
 # Pictures of every window, dialog and menu on the examples, into docs/pictures/.

@@ -1,25 +1,20 @@
-// Opening the help file: ORVINTA.HLP beside the program, through WinHelp,
-// always owned by the main window of the moment.
+// Opening help, always owned by the main window of the moment: ORVINTA.CHM
+// beside the program through HTML Help where both are there (Windows 98 and
+// later, where Vista and later have no WinHelp viewer), otherwise ORVINTA.HLP
+// through WinHelp (Windows 95 and NT 4).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// Help topics of the dialogs and windows.
-enum HelpTopic : unsigned {
-    HELP_TOPIC_ABOUT = 3,
-    HELP_TOPIC_COMPARE_FILES = 4,
-    HELP_TOPIC_PREFERENCES = 5,
-    HELP_TOPIC_FILE_TYPE = 6,
-    HELP_TOPIC_DIRECTORY_WINDOW = 7,
-    HELP_TOPIC_FILE_LIST = 8,
-};
+#include "common/help_pages.h"
 
 // The program path with its extension replaced by ".HLP" (added when it has none).
 std::string HelpFilePathFor(const std::string& programPath);
-// The help file of the running program.
+// The help files of the running program: ORVINTA.HLP and ORVINTA.CHM.
 std::string HelpFilePath();
+std::string HtmlHelpFilePath();
 
 void ShowHelpTopic(unsigned topic);
 void ShowHelpContents();
@@ -27,7 +22,12 @@ void ShowHelpContents();
 // window calls it when it closes.
 void CloseHelp();
 
-// Every help request goes through this call, WinHelpA unless a test puts a
+// Every WinHelp request goes through this call, WinHelpA unless a test puts a
 // recorder in its place; returns the call it replaced.
 using WinHelpCall = BOOL(WINAPI*)(HWND owner, LPCSTR helpFile, UINT command, ULONG_PTR data);
 WinHelpCall SetWinHelpCall(WinHelpCall call);
+
+// Likewise every HTML Help request: HtmlHelpA of hhctrl.ocx, loaded when first
+// needed, unless a test puts a recorder in its place (null restores it).
+using HtmlHelpCall = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+HtmlHelpCall SetHtmlHelpCall(HtmlHelpCall call);

@@ -10,7 +10,7 @@ packages=(cmake make g++ doctest-dev
           python3
           nsis
           cups printer-driver-cups-pdf poppler-utils
-          halibut
+          halibut libchm-bin
           "$@")
 
 missing=()

@@ -257,8 +257,18 @@ std::string WriteTempFile(const char* name, const char* text)
 
 TEST_CASE("ORVINTA's own help commands reach the help file beside it")
 {
-    const std::string file = HelpFile();
-    const std::string program = file.substr(0, file.size() - 4) + ".EXE";
+    // The WinHelp way: a copy of the program with ORVINTA.HLP and no ORVINTA.CHM,
+    // as on Windows 95 and NT 4 (beside a CHM it would take HTML Help).
+    const std::string built = HelpFile().substr(0, HelpFile().size() - 4);
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "zelvane_winhelp";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string copy = folder + "\\ORVINTA";
+    for (const char* extension : { ".EXE", ".HLP", ".CNT" })
+        REQUIRE(::CopyFileA((built + extension).c_str(), (copy + extension).c_str(), FALSE));
+    const std::string file = copy + ".HLP";
+    const std::string program = copy + ".EXE";
     const std::string source = WriteTempFile("help_source.txt", "one\ntwo\n");
     const std::string master = WriteTempFile("help_master.txt", "one\nthree\n");
     std::string commandLine = "\"" + program + "\" \"" + source + "\" \"" + master + "\"";
@@ -291,4 +301,7 @@ TEST_CASE("ORVINTA's own help commands reach the help file beside it")
     QuitViewer(owner.window, file);
     ::DeleteFileA(source.c_str());
     ::DeleteFileA(master.c_str());
+    for (const char* extension : { ".EXE", ".HLP", ".CNT", ".GID" })
+        ::DeleteFileA((copy + extension).c_str());
+    ::RemoveDirectoryA(folder.c_str());
 }

@@ -178,6 +178,115 @@ std::string BuiltFile(const char* name)
     return ParentOf(ProgramFolder()) + "\\" + name;
 }
 
+namespace {
+// A build tree's path as Wine shows it: the root of the Linux file system is Z:.
+std::string WinePath(std::string path)
+{
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return "Z:" + path;
+}
+
+std::string ViewRegsvr32(const HandlerView& view)
+{
+    char windows[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(windows, sizeof windows);
+    bool ownWidth = view.flag == 0 || view.x64 == (sizeof(void*) == 8);
+    const char* folder = ownWidth ? "System32" : view.x64 ? "Sysnative" : "SysWOW64";
+    return std::string(windows) + "\\" + folder + "\\regsvr32.exe";
+}
+} // namespace
+
+std::string BuiltLibrary(bool x64)
+{
+    return WinePath(x64 ? ZEL_ORVEXT64 : ZEL_ORVEXT32);
+}
+
+bool WindowsIs64Bit()
+{
+    if (sizeof(void*) == 8)
+        return true;
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::vector<HandlerView> HandlerViews()
+{
+    std::string directory = InstallDirectory();
+    if (!WindowsIs64Bit())
+        return { { "the only view", 0, false, directory + "\\ORVEXT.DLL" } };
+    return { { "the 64-bit view", KEY_WOW64_64KEY, true, directory + "\\x64\\ORVEXT.DLL" },
+             { "the 32-bit view", KEY_WOW64_32KEY, false, directory + "\\ORVEXT.DLL" } };
+}
+
+std::string InstalledLibraryOfOwnWidth()
+{
+    return InstallDirectory() + (sizeof(void*) == 8 ? "\\x64\\ORVEXT.DLL" : "\\ORVEXT.DLL");
+}
+
+std::string ReadViewString(HKEY root, const std::string& key, const char* name, REGSAM view)
+{
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS)
+        return "<absent>";
+    char value[1024];
+    DWORD type = 0;
+    DWORD size = sizeof value;
+    LONG status = ::RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    ::RegCloseKey(opened);
+    if (status != ERROR_SUCCESS || type != REG_SZ)
+        return "<absent>";
+    return std::string(value, size > 0 && value[size - 1] == '\0' ? size - 1 : size);
+}
+
+bool ViewKeyExists(HKEY root, const std::string& key, REGSAM view)
+{
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(opened);
+    return true;
+}
+
+std::vector<RegistryEntry> HandlerEntries(REGSAM view)
+{
+    std::string server = ClassKeyPath() + "\\InprocServer32";
+    std::string classId = OrvextClassId();
+    return {
+        { "class name", ReadViewString(HKEY_CLASSES_ROOT, ClassKeyPath(), nullptr, view) },
+        { "server path", ReadViewString(HKEY_CLASSES_ROOT, server, nullptr, view) },
+        { "threading model", ReadViewString(HKEY_CLASSES_ROOT, server, "ThreadingModel", view) },
+        { "drop handler", ReadViewString(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY, nullptr, view) },
+        { "approval", ReadViewString(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH, classId.c_str(), view) },
+    };
+}
+
+std::vector<RegistryEntry> SelfRegistration(const HandlerView& view)
+{
+    std::string folder = view.library.substr(0, view.library.find_last_of('\\'));
+    ::CreateDirectoryA(InstallDirectory().c_str(), nullptr);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    HandlerView run = view;
+    std::string command = "\"" + ViewRegsvr32(run) + "\" /s \"" + view.library + "\"";
+    ::CopyFileA(BuiltLibrary(view.x64).c_str(), view.library.c_str(), FALSE);
+    int status = RunAndWait(command);
+    if (status == -1) {
+        MESSAGE("no regsvr32 for " << std::string(view.name) << " here: the library of this width registers at its path");
+        run.x64 = sizeof(void*) == 8;
+        run.flag = 0;
+        ::CopyFileA(BuiltLibrary(run.x64).c_str(), view.library.c_str(), FALSE);
+        command = "\"" + ViewRegsvr32(run) + "\" /s \"" + view.library + "\"";
+        status = RunAndWait(command);
+    }
+    CHECK(status == 0);
+    std::vector<RegistryEntry> entries = HandlerEntries(run.flag);
+    CHECK(RunAndWait("\"" + ViewRegsvr32(run) + "\" /s /u \"" + view.library + "\"") == 0);
+    ::DeleteFileA(view.library.c_str());
+    ::RemoveDirectoryA(folder.c_str());
+    ::RemoveDirectoryA(InstallDirectory().c_str());
+    return entries;
+}
+
 std::string InstallDirectory()
 {
     return KnownFolder(CSIDL_PROGRAM_FILES) + "\\Zelvane";

@@ -13,6 +13,39 @@ extern const char* const UNINSTALL_KEY_PATH;
 std::string SetupProgram();
 // A file of the build tree that the installer packs (ORVINTA.EXE, ...).
 std::string BuiltFile(const char* name);
+// The ORVEXT.DLL that the installer packs for 64-bit or 32-bit callers.
+std::string BuiltLibrary(bool x64);
+
+// A registry view in which the installer registers the drop handler, with the
+// library registered there: on 64-bit Windows the 64-bit view (x64\ORVEXT.DLL)
+// and the 32-bit one (ORVEXT.DLL); on 32-bit Windows its only view.
+struct HandlerView {
+    const char* name;
+    REGSAM flag;
+    bool x64;
+    std::string library;
+};
+bool WindowsIs64Bit();
+std::vector<HandlerView> HandlerViews();
+// The installed ORVEXT.DLL that a program of this test's width loads.
+std::string InstalledLibraryOfOwnWidth();
+
+// The five entries of the drop handler's registration as one view holds
+// them, each "<absent>" when missing, in a fixed order with labels.
+struct RegistryEntry {
+    const char* label;
+    std::string value;
+};
+std::vector<RegistryEntry> HandlerEntries(REGSAM view);
+// A REG_SZ value read in one registry view; "<absent>" when there is none.
+std::string ReadViewString(HKEY root, const std::string& key, const char* name, REGSAM view);
+bool ViewKeyExists(HKEY root, const std::string& key, REGSAM view);
+// What the library of a view's width writes into that view when its own
+// DllRegisterServer runs at the installed path (through regsvr32 of that
+// width); removed again before it returns. Where Windows cannot run that
+// width (no 32-bit Wine), the library of this test's width stands at that
+// path instead: the same registration code, so the same entries.
+std::vector<RegistryEntry> SelfRegistration(const HandlerView& view);
 
 // Where a default installation goes: Program Files\Zelvane.
 std::string InstallDirectory();

@@ -8,6 +8,8 @@ add_executable(installer_tests EXCLUDE_FROM_ALL
     tests/installer/install_support.cpp
     tests/installer/test_install.cpp
 )
+# The two drop handlers the installer packs, to compare the installed ones with.
+target_compile_definitions(installer_tests PRIVATE ZEL_ORVEXT32="${ZEL_ORVEXT32}" ZEL_ORVEXT64="${ZEL_ORVEXT64}")
 target_include_directories(installer_tests PRIVATE ${DOCTEST_INCLUDE_DIR} ${CMAKE_SOURCE_DIR}/tests/shellext)
 target_link_libraries(installer_tests PRIVATE shell32 ole32 uuid shlwapi version advapi32 user32)
 target_link_options(installer_tests PRIVATE ${STATIC_RUNTIME})

@@ -18,14 +18,18 @@ namespace {
 const char* const SETTINGS_KEY = "Software\\Brindlecote Software\\ORVINTA";
 const char* const HANDLER_NAME = "ORVINTA Shell Extension";
 
-// The files the installation consists of; the help files only when the build
-// made them, since the installer takes them only then.
-std::vector<std::string> InstalledFiles()
+// The files the installation consists of, each with the built file it must
+// equal: the x86_64 drop handler only on 64-bit Windows, the help files only
+// when the build made them, since the installer takes them only then.
+std::vector<std::pair<std::string, std::string>> InstalledFiles()
 {
-    std::vector<std::string> files = { "ORVINTA.EXE", "ORVEXT.DLL" };
-    for (const char* help : { "ORVINTA.HLP", "ORVINTA.CNT" }) {
+    std::vector<std::pair<std::string, std::string>> files = { { "ORVINTA.EXE", BuiltFile("ORVINTA.EXE") },
+                                                               { "ORVEXT.DLL", BuiltLibrary(false) } };
+    if (WindowsIs64Bit())
+        files.push_back({ "x64\\ORVEXT.DLL", BuiltLibrary(true) });
+    for (const char* help : { "ORVINTA.HLP", "ORVINTA.CNT", "ORVINTA.CHM" }) {
         if (FileExists(BuiltFile(help)))
-            files.push_back(help);
+            files.push_back({ help, BuiltFile(help) });
     }
     return files;
 }
@@ -34,23 +38,30 @@ void CheckInstalled()
 {
     std::string directory = InstallDirectory();
     INFO("installed in " << directory);
-    for (const std::string& name : InstalledFiles()) {
-        INFO(name);
-        CHECK(SameContents(directory + "\\" + name, BuiltFile(name.c_str())));
+    for (const auto& file : InstalledFiles()) {
+        INFO(file.first);
+        CHECK(SameContents(directory + "\\" + file.first, file.second));
     }
     std::string uninstaller = directory + "\\Uninstall.exe";
     CHECK(FileExists(uninstaller));
 
-    CHECK(ReadString(HKEY_LOCAL_MACHINE, APP_PATH_KEY_PATH, nullptr) == directory + "\\ORVINTA.EXE");
-
-    // The five entries of ORVEXT's own registration, made by its DllRegisterServer.
-    std::string classId = OrvextClassId();
-    CHECK(ReadString(HKEY_CLASSES_ROOT, ClassKeyPath(), nullptr) == HANDLER_NAME);
-    CHECK(ReadString(HKEY_CLASSES_ROOT, ClassKeyPath() + "\\InprocServer32", nullptr) ==
-          Lower(directory + "\\ORVEXT.DLL"));
-    CHECK(ReadString(HKEY_CLASSES_ROOT, ClassKeyPath() + "\\InprocServer32", "ThreadingModel") == "Apartment");
-    CHECK(ReadString(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY, nullptr) == classId);
-    CHECK(ReadString(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH, classId.c_str()) == HANDLER_NAME);
+    // The five entries of ORVEXT's registration in each view, naming the
+    // library of that view's width; the 32-bit program in App Paths of each.
+    for (const HandlerView& view : HandlerViews()) {
+        INFO(std::string(view.name));
+        std::vector<RegistryEntry> expected = { { "class name", HANDLER_NAME },
+                                                { "server path", Lower(view.library) },
+                                                { "threading model", "Apartment" },
+                                                { "drop handler", OrvextClassId() },
+                                                { "approval", HANDLER_NAME } };
+        std::vector<RegistryEntry> entries = HandlerEntries(view.flag);
+        for (size_t i = 0; i < expected.size(); ++i) {
+            INFO(expected[i].label);
+            CHECK(entries[i].value == expected[i].value);
+        }
+        CHECK(ReadViewString(HKEY_LOCAL_MACHINE, APP_PATH_KEY_PATH, nullptr, view.flag) ==
+              directory + "\\ORVINTA.EXE");
+    }
 
     CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "DisplayName") == "Zelvane");
     CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "Publisher") == "Brindlecote Software");
@@ -62,16 +73,23 @@ void CheckInstalled()
     CHECK(ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH, "QuietUninstallString") == "\"" + uninstaller + "\" /S");
 
     CHECK(Lower(ShortcutTarget(ShortcutPath())) == Lower(directory + "\\ORVINTA.EXE"));
+    // Wine has HTML Help, so the help entry opens the CHM.
+    if (FileExists(BuiltFile("ORVINTA.CHM")))
+        CHECK(Lower(ShortcutTarget(ShortcutFolder() + "\\Zelvane Help.lnk")) == Lower(directory + "\\ORVINTA.CHM"));
 }
 
 void CheckNothingLeft()
 {
     std::string directory = InstallDirectory();
     CHECK_FALSE(DirectoryExists(directory));
-    CHECK_FALSE(KeyExists(HKEY_LOCAL_MACHINE, APP_PATH_KEY_PATH));
-    CHECK_FALSE(KeyExists(HKEY_CLASSES_ROOT, ClassKeyPath()));
-    CHECK_FALSE(KeyExists(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY));
-    CHECK_FALSE(ValueExists(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH, OrvextClassId().c_str()));
+    for (const HandlerView& view : HandlerViews()) {
+        INFO(std::string(view.name));
+        CHECK_FALSE(ViewKeyExists(HKEY_LOCAL_MACHINE, APP_PATH_KEY_PATH, view.flag));
+        CHECK_FALSE(ViewKeyExists(HKEY_CLASSES_ROOT, ClassKeyPath(), view.flag));
+        CHECK_FALSE(ViewKeyExists(HKEY_CLASSES_ROOT, DROP_HANDLER_KEY, view.flag));
+        CHECK(ReadViewString(HKEY_LOCAL_MACHINE, APPROVED_KEY_PATH, OrvextClassId().c_str(), view.flag) ==
+              "<absent>");
+    }
     CHECK_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH));
     CHECK_FALSE(DirectoryExists(ShortcutFolder()));
 }
@@ -175,14 +193,37 @@ TEST_CASE("A file of the user's in the installation folder outlives the uninstal
         kept = InstallDirectory() + "\\notes.txt";
         std::ofstream(kept) << "mine";
         REQUIRE(UninstallSilently());
-        for (const std::string& name : InstalledFiles())
-            CHECK_FALSE(FileExists(InstallDirectory() + "\\" + name));
+        for (const auto& file : InstalledFiles())
+            CHECK_FALSE(FileExists(InstallDirectory() + "\\" + file.first));
         CHECK_FALSE(FileExists(InstallDirectory() + "\\Uninstall.exe"));
         CHECK_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY_PATH));
     }
     CHECK(FileExists(kept));
     ::DeleteFileA(kept.c_str());
     ::RemoveDirectoryA(InstallDirectory().c_str());
+    CheckNothingLeft();
+}
+
+TEST_CASE("Each registry view holds, value for value, what its own ORVEXT.DLL registers")
+{
+    std::vector<std::vector<RegistryEntry>> installed;
+    {
+        Installation installation;
+        for (const HandlerView& view : HandlerViews())
+            installed.push_back(HandlerEntries(view.flag));
+        REQUIRE(UninstallSilently());
+    }
+    CheckNothingLeft();
+    std::vector<HandlerView> views = HandlerViews();
+    for (size_t v = 0; v < views.size(); ++v) {
+        INFO(std::string(views[v].name));
+        std::vector<RegistryEntry> own = SelfRegistration(views[v]);
+        for (size_t i = 0; i < own.size(); ++i) {
+            INFO(own[i].label);
+            CHECK(own[i].value != "<absent>");
+            CHECK(installed[v][i].value == own[i].value);
+        }
+    }
     CheckNothingLeft();
 }
 
@@ -227,7 +268,7 @@ TEST_CASE("The installed drop handler's Compare starts the installed ORVINTA on 
             REQUIRE(loaded);
             char path[MAX_PATH] = "";
             ::GetModuleFileNameA(loaded, path, sizeof path);
-            CHECK(Lower(path) == Lower(InstallDirectory() + "\\ORVEXT.DLL"));
+            CHECK(Lower(path) == Lower(InstalledLibraryOfOwnWidth()));
 
             REQUIRE(InitializeDrop(handler.init.Get(), { source }, master) == S_OK);
             HMENU menu = ::CreatePopupMenu();
@@ -235,6 +276,9 @@ TEST_CASE("The installed drop handler's Compare starts the installed ORVINTA on 
             ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuA(menu, MF_STRING, 2, "Cancel");
             REQUIRE(handler.menu->QueryContextMenu(menu, 0, 100, 0x7fff, CMF_NORMAL) == 1);
+            char added[64] = "";
+            ::GetMenuStringA(menu, 100, added, sizeof added, MF_BYCOMMAND);
+            CHECK(std::string(added) == "Com&pare");
             ::DestroyMenu(menu);
             std::vector<HWND> before = DirectoryWindows();
             CHECK(InvokeOffset(handler.menu.Get(), 0) == S_OK);
@@ -260,12 +304,13 @@ TEST_CASE("Installing over an installation whose program runs and whose drop han
     Installation installation;
     // An older build: the same code with other bytes after it, which runs alike.
     std::string directory = InstallDirectory();
-    for (const char* name : { "ORVINTA.EXE", "ORVEXT.DLL" }) {
-        std::ofstream older(directory + "\\" + name, std::ios::binary | std::ios::app);
+    std::string library = InstalledLibraryOfOwnWidth();
+    for (const std::string& file : { directory + "\\ORVINTA.EXE", library }) {
+        std::ofstream older(file, std::ios::binary | std::ios::app);
         older << "an older build";
     }
-    REQUIRE_FALSE(SameContents(directory + "\\ORVEXT.DLL", BuiltFile("ORVEXT.DLL")));
-    HMODULE held = ::LoadLibraryA((directory + "\\ORVEXT.DLL").c_str());
+    REQUIRE_FALSE(SameContents(library, BuiltLibrary(sizeof(void*) == 8)));
+    HMODULE held = ::LoadLibraryA(library.c_str());
     REQUIRE(held);
     std::vector<HWND> before = DirectoryWindows();
     std::string parameters = tree.MakeDirectory("a") + " " + tree.MakeDirectory("b");

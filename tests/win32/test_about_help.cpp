@@ -3,6 +3,8 @@
 #include <doctest/doctest.h>
 
 #include <windows.h>
+#include <commctrl.h>
+#include <htmlhelp.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include "common/help.h"
 #include "compare_window_fixture.h"
 #include "help_recorder.h"
+#include "message_pump.h"
 #include "modal_driver.h"
 #include "resources/resource.h"
 
@@ -70,6 +73,58 @@ HWND FindIconControl(HWND dialog)
             return child;
     }
     return nullptr;
+}
+
+// The built ORVINTA.CHM under the help file name of this test program while
+// it lives, so that help takes the HTML Help way.
+class HtmlHelpFileBeside {
+public:
+    HtmlHelpFileBeside()
+    {
+        std::string program = ProgramPath();
+        std::string built = program.substr(0, program.find_last_of('\\') + 1) + "ORVINTA.CHM";
+        copied = ::CopyFileA(built.c_str(), HtmlHelpFilePath().c_str(), FALSE) != FALSE;
+    }
+    ~HtmlHelpFileBeside() { ::DeleteFileA(HtmlHelpFilePath().c_str()); }
+    HtmlHelpFileBeside(const HtmlHelpFileBeside&) = delete;
+    HtmlHelpFileBeside& operator=(const HtmlHelpFileBeside&) = delete;
+    bool copied = false;
+};
+
+struct ViewerSearch {
+    HWND viewer = nullptr;
+    HWND tree = nullptr;
+};
+
+BOOL CALLBACK FindTree(HWND child, LPARAM data)
+{
+    char name[64] = "";
+    ::GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, WC_TREEVIEWA) == 0 && ::SendMessageA(child, TVM_GETCOUNT, 0, 0) > 0)
+        reinterpret_cast<ViewerSearch*>(data)->tree = child;
+    return TRUE;
+}
+
+// A visible HTML Help viewer of this process, and a filled contents tree in it.
+BOOL CALLBACK FindViewer(HWND window, LPARAM data)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && lstrcmpA(name, "HH Parent") == 0) {
+        auto* search = reinterpret_cast<ViewerSearch*>(data);
+        search->viewer = window;
+        ::EnumChildWindows(window, FindTree, data);
+    }
+    return TRUE;
+}
+
+ViewerSearch FindHtmlHelpViewer()
+{
+    ViewerSearch search;
+    ::EnumWindows(FindViewer, reinterpret_cast<LPARAM>(&search));
+    return search;
 }
 
 } // namespace
@@ -163,4 +218,68 @@ TEST_CASE("help requests name the help file beside the program and the main wind
     REQUIRE(help.Seen().size() == 3);
     CHECK(help.Seen()[2].command == HELP_QUIT);
     CHECK(help.Seen()[2].owner == window);
+}
+
+TEST_CASE("with ORVINTA.CHM beside the program every help request goes to HTML Help, and without it to WinHelp")
+{
+    CompareWindowFixture fixture("a\r\n", "b\r\n");
+    REQUIRE(fixture.created);
+    HelpRecorder help;
+    const struct {
+        unsigned topic;
+        const char* page;
+    } pages[] = { { 3, "about.html" }, { 4, "comparefiles.html" }, { 5, "prefs.html" },
+                  { 6, "filetype.html" }, { 7, "dirwin.html" }, { 8, "filelist.html" } };
+    {
+        HtmlHelpFileBeside chm;
+        REQUIRE(chm.copied);
+        for (const auto& row : pages)
+            ShowHelpTopic(row.topic);
+        fixture.window.SendMessage(WM_COMMAND, ID_HELP_TOPICS, 0);
+        REQUIRE(help.Seen().size() == 7);
+        for (size_t i = 0; i < 6; ++i) {
+            const RecordedHelpCall& call = help.Seen()[i];
+            INFO("context " << pages[i].topic);
+            CHECK(call.htmlHelp);
+            CHECK(call.owner == fixture.window.m_hWnd);
+            CHECK(call.command == HH_DISPLAY_TOPIC);
+            CHECK(call.file == HtmlHelpFilePath() + "::/" + pages[i].page);
+        }
+        CHECK(help.Seen()[6].htmlHelp);
+        CHECK(help.Seen()[6].command == HH_DISPLAY_TOC);
+        CHECK(help.Seen()[6].file == HtmlHelpFilePath());
+    }
+    // ORVINTA.CHM gone (Windows 95 and NT 4 installations): WinHelp on ORVINTA.HLP.
+    ShowHelpTopic(HELP_TOPIC_FILE_TYPE);
+    REQUIRE(help.Seen().size() == 8);
+    CHECK_FALSE(help.Seen()[7].htmlHelp);
+    CHECK(help.Seen()[7].command == HELP_CONTEXT);
+    CHECK(help.Seen()[7].data == 6);
+    CHECK(help.Seen()[7].file == HelpFilePath());
+
+    // HTML Help was shown: the window that closes lets that go, not WinHelp.
+    fixture.window.DestroyWindow();
+    REQUIRE(help.Seen().size() == 9);
+    CHECK(help.Seen()[8].htmlHelp);
+    CHECK(help.Seen()[8].command == HH_CLOSE_ALL);
+}
+
+TEST_CASE("Help Topics opens the HTML Help viewer on ORVINTA.CHM with its contents, and closing the window closes it")
+{
+    HtmlHelpFileBeside chm;
+    REQUIRE(chm.copied);
+    CompareWindowFixture fixture("a\r\n", "b\r\n");
+    REQUIRE(fixture.created);
+    REQUIRE_FALSE(FindHtmlHelpViewer().viewer);
+
+    fixture.window.SendMessage(WM_COMMAND, ID_HELP_TOPICS, 0);
+    ViewerSearch shown;
+    CHECK(PumpUntil([&] { return (shown = FindHtmlHelpViewer()).tree != nullptr; }, 60000));
+    REQUIRE(shown.viewer);
+    char title[256] = "";
+    ::GetWindowTextA(shown.viewer, title, sizeof title);
+    CHECK(std::string(title) == "Zelvane Help");
+
+    fixture.window.DestroyWindow();
+    CHECK(PumpUntil([] { return FindHtmlHelpViewer().viewer == nullptr; }, 10000));
 }

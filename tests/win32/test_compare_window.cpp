@@ -341,6 +341,8 @@ TEST_CASE("prompts from the string table: menu items in the status bar, toolbar 
 
     window.SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_NEXT_DIFFERENCE, MF_STRING), 1);
     CHECK(window.statusBar.GetPaneText(0) == "Find the next difference between the two files");
+    window.SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_APP_ABOUT, MF_STRING), 1);
+    CHECK(window.statusBar.GetPaneText(0) == "Display program information, version number and copyright");
     window.SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     CHECK(window.statusBar.GetPaneText(0) == "Ready");
 
