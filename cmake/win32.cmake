@@ -51,7 +51,7 @@ include(tests/unit/app_tests.cmake)
     target_include_directories(win32_tests PRIVATE ${DOCTEST_INCLUDE_DIR})
     target_link_libraries(win32_tests PRIVATE zel_win)
     add_test(NAME wine_window_tests COMMAND win32_tests)
-    set_tests_properties(wine_window_tests PROPERTIES TIMEOUT 300)
+    set_tests_properties(wine_window_tests PROPERTIES TIMEOUT 1200)
 
     include(tests/e2e/sources.cmake OPTIONAL)
 endif()
