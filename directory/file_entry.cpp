@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "directory_reader.h"
+#include "tree_order.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ FileEntry MakeFileEntry(const FoundEntry& found)
     return entry;
 }
 
-int CompareNames(const std::string& a, const std::string& b)
+int CompareNames(std::string_view a, std::string_view b)
 {
     size_t common = std::min(a.size(), b.size());
     const char* x = a.data();
@@ -77,8 +78,7 @@ int CompareNames(const std::string& a, const std::string& b)
 
 int CompareFileEntries(const FileEntry& a, const FileEntry& b)
 {
-    int byName = CompareNames(a.name, b.name);
-    return byName != 0 ? byName : CompareNames(a.extension, b.extension);
+    return CompareTreeNames(a.name, a.extension, b.name, b.extension);
 }
 
 void FileEntryArray::Add(FileEntry entry)

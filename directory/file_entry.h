@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct FoundEntry;
@@ -43,9 +44,12 @@ void SplitFileName(const std::string& fileName, std::string& name, std::string& 
 // Case-insensitive ordinal comparison of two names (ASCII letters folded,
 // other bytes by value): <0, 0, >0. Ordinal so that sorting and pairing
 // agree on every machine and the order is a strict one std::sort can use.
-int CompareNames(const std::string& a, const std::string& b);
+int CompareNames(std::string_view a, std::string_view b);
 
-// The order of the lists: by name, then by extension, both as CompareNames.
+// The order of the lists and of the pairing (one function, so the merge sees
+// both arrays sorted as it compares): a name holding "\\" (a file below the
+// side's directory) goes by its folder components first (tree_order.h), then
+// by name, then by extension.
 int CompareFileEntries(const FileEntry& a, const FileEntry& b);
 
 // The files of one side. Entries live on the heap and keep their address

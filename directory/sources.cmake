@@ -2,8 +2,10 @@
 # comparison status. The directory listing is a seam with a side per platform.
 set(DIRECTORY_PORTABLE_SOURCES
     directory/file_entry.cpp
+    directory/tree_order.cpp
     directory/wildcard_match.cpp
     directory/scan_files.cpp
+    directory/scan_tree.cpp
     directory/pair_entries.cpp
     directory/compare_status.cpp
 )

@@ -8,6 +8,7 @@ set(UNIT_TEST_SOURCES
 list(APPEND UNIT_TEST_SOURCES
     tests/unit/test_file_types.cpp
     tests/unit/test_directory_scan.cpp
+    tests/unit/test_directory_tree.cpp
     tests/unit/test_compare_status.cpp
 )
 include(tests/unit/printing_tests.cmake)
