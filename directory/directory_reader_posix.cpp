@@ -58,8 +58,11 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         std::string name = fileName;
         if (!MatchesWildcard(name, wanted))
             continue;
+        // The listing's own type saves a system call where the file system gives it.
         struct stat link;
-        bool isLink = ::fstatat(directoryHandle, fileName, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode);
+        bool isLink = item->d_type == DT_LNK ||
+                      (item->d_type == DT_UNKNOWN &&
+                       ::fstatat(directoryHandle, fileName, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode));
         struct stat info;
         if (::fstatat(directoryHandle, fileName, &info, 0) != 0)
             continue; // vanished since the listing, or a dangling link
