@@ -67,7 +67,7 @@ TEST_CASE("tree mode: the command lists both trees by relative path, depth first
     WriteBelow(source, "top.c", "1");
     WriteBelow(source, "lib\\vtls\\open.c", "1");
     WriteBelow(source, "lib.old\\notes", "1");
-    WriteBelow(master, "lib\\vtls\\open.c", "2");
+    WriteBelow(master, "lib\\vtls\\open.c", "22");
     WriteBelow(master, "lib\\a.c", "1");
     DirectoryWindowFixture fixture;
     REQUIRE(fixture.Open(source.Path(), master.Path()));
