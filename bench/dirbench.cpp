@@ -1,6 +1,8 @@
 // Scans two directories, pairs their files and computes every status as the
 // directory window does, timing the scans and the status pass separately.
-//   dirbench [--method 0|1] [--pattern TEXT] [--list] [--repeat K] SOURCE_DIR MASTER_DIR
+// With --recursive both whole trees are scanned as in "Include Subdirectories",
+// and --list names each file by its relative path on disk.
+//   dirbench [--recursive] [--method 0|1] [--pattern TEXT] [--list] [--repeat K] SOURCE_DIR MASTER_DIR
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,13 +15,14 @@
 #include "directory/compare_status.h"
 #include "directory/pair_entries.h"
 #include "directory/scan_files.h"
+#include "directory/scan_tree.h"
 
 namespace {
 
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: dirbench [--method 0|1] [--pattern TEXT] [--list] [--repeat K] SOURCE_DIR MASTER_DIR\n");
+                 "usage: dirbench [--recursive] [--method 0|1] [--pattern TEXT] [--list] [--repeat K] SOURCE_DIR MASTER_DIR\n");
     return 2;
 }
 
@@ -48,6 +51,7 @@ int main(int argc, char** argv)
     int method = 0;
     std::string pattern = "*.*";
     bool list = false;
+    bool recursive = false;
     long repeat = 5;
     std::vector<std::string> directories;
     for (int k = 1; k < argc; ++k) {
@@ -62,6 +66,8 @@ int main(int argc, char** argv)
             repeat = std::strtol(argv[++k], nullptr, 10);
             if (repeat < 1)
                 return Usage();
+        } else if (!std::strcmp(argv[k], "--recursive")) {
+            recursive = true;
         } else if (!std::strcmp(argv[k], "--list")) {
             list = true;
         } else if (argv[k][0] == '-' && argv[k][1] != '\0') {
@@ -86,8 +92,8 @@ int main(int argc, char** argv)
         ClearFiles(source);
         ClearFiles(master);
         auto start = std::chrono::steady_clock::now();
-        ScanFiles(source, directories[0], pattern);
-        ScanFiles(master, directories[1], pattern);
+        ScanSide(source, directories[0], pattern, recursive);
+        ScanSide(master, directories[1], pattern, recursive);
         scanTimes.push_back(MillisecondsSince(start));
         start = std::chrono::steady_clock::now();
         rows = PairEntries(source, master, StatusOfPair(directories[0], directories[1], method));
@@ -112,7 +118,7 @@ int main(int argc, char** argv)
             ++differs;
         }
         if (list)
-            std::printf("%s %s\n", kind, shown->DisplayName().c_str());
+            std::printf("%s %s\n", kind, (recursive ? shown->fileName : shown->DisplayName()).c_str());
     }
     std::printf("rows=%zu same=%zu differs=%zu source_only=%zu master_only=%zu scan_ms=%.3f status_ms=%.3f\n",
                 rows.size(), same, differs, sourceOnly, masterOnly, Median(scanTimes), Median(statusTimes));

@@ -5,38 +5,42 @@
 #include "directory/directory_window.h"
 #include "resources/resource.h"
 
+#include <unordered_map>
+
 namespace {
 
-int RowOfFile(const FileListView& list, const std::string& fileName)
-{
-    int count = list.RowCount();
-    for (int row = 0; row < count; ++row) {
-        const FileEntry* entry = list.GetEntry(row);
-        if (entry && entry->fileName == fileName)
-            return row;
-    }
-    return -1;
-}
-
 // Brings the two lists up to date for each file copied, finding its row by
-// name: the row it was chosen on may hold another file by now.
+// name (the row it was chosen on may hold another file by now) through one
+// table made at the start, so that a run is linear in its files.
 class ListUpdater : public CopyListener {
 public:
-    ListUpdater(FileListView& from, FileListView& to) : m_from(from), m_to(to) {}
+    ListUpdater(FileListView& from, FileListView& to) : m_from(from), m_to(to)
+    {
+        int count = from.RowCount();
+        for (int row = 0; row < count; ++row)
+            if (const FileEntry* entry = from.GetEntry(row))
+                m_rows.emplace(entry->fileName, row);
+    }
+    // The new entries are sorted in once, each holding its name by then, so
+    // the array is in the order the next pairing pass merges by.
+    ~ListUpdater()
+    {
+        if (m_added)
+            m_to.entries.Sort();
+    }
 
     void FileCopied(const std::string& fileName) override
     {
-        int row = RowOfFile(m_from, fileName);
+        auto found = m_rows.find(fileName);
+        int row = found == m_rows.end() ? -1 : found->second;
         FileEntry* source = row >= 0 ? m_from.GetEntry(row) : nullptr;
         if (!source)
             return; // the next rescan shows it
         FileEntry* target = m_to.GetEntry(row);
         if (!target) {
-            m_to.entries.Add(FileEntry());
+            m_to.entries.Add(*source);
             target = m_to.entries[m_to.entries.size() - 1];
-            // The array stays in the order a later pairing pass expects;
-            // entries keep their addresses when it is sorted.
-            m_to.entries.Sort();
+            m_added = true;
             LVITEMA item = {};
             item.mask = LVIF_PARAM;
             item.iItem = row;
@@ -55,6 +59,8 @@ public:
 private:
     FileListView& m_from;
     FileListView& m_to;
+    std::unordered_map<std::string, int> m_rows;
+    bool m_added = false;
 };
 
 // The shown name of a chosen file that has no name on disk at all.

@@ -6,6 +6,7 @@
 #include "directory/copy_dialogs.h"
 #include "directory/copy_one_file.h"
 #include "directory/copy_progress_dialog.h"
+#include "directory/create_folders.h"
 #include "resources/resource.h"
 
 namespace {
@@ -61,7 +62,10 @@ private:
 
 class CopyRun {
 public:
-    CopyRun(CWnd* parent, CopyListener* listener) : m_parent(parent), m_listener(listener), m_progress(parent) {}
+    CopyRun(CWnd* parent, const std::string& toDirectory, CopyListener* listener)
+        : m_parent(parent), m_toDirectory(toDirectory), m_listener(listener), m_progress(parent)
+    {
+    }
 
     void CopyFile(const std::string& source, const std::string& target, const std::string& fileName);
     bool IsCancelled() { return m_progress.IsCancelled(); }
@@ -73,6 +77,7 @@ private:
     bool MayReplaceNewer(const std::string& source, const std::string& target, const DiskFile& targetFile);
 
     CWnd* m_parent;
+    std::string m_toDirectory;
     CopyListener* m_listener;
     CopyProgressDialog m_progress;
     StandingAnswer m_newer;
@@ -118,6 +123,13 @@ void CopyRun::CopyFile(const std::string& source, const std::string& target, con
     }
     if (IsCancelled())
         return;
+    // A file below the directory may need folders the target side lacks.
+    std::string folder, reason;
+    if (!CreateFoldersFor(m_toDirectory, fileName, folder, reason)) {
+        ++result.failed;
+        ShowError(ParentWindow(), IDS_FOLDER_NOT_CREATED, folder.c_str(), reason.c_str());
+        return;
+    }
     m_progress.ShowPaths(source, target);
     CopyOutcome outcome = CopyOneFile(source, target, m_progress);
     m_progress.ShowPaths("", "");
@@ -151,7 +163,7 @@ CopyRunResult CopySelected(CWnd* parent, const std::string& fromDirectory, const
         ::EnableWindow(owner, FALSE);
     CopyRunResult result;
     {
-        CopyRun run(parent, listener);
+        CopyRun run(parent, toDirectory, listener);
         for (const std::string& name : fileNames) {
             if (run.IsCancelled())
                 break;

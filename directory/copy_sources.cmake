@@ -9,5 +9,6 @@ list(APPEND DIRECTORY_WIN32_SOURCES
     directory/copy_progress_dialog.cpp
     directory/copy_one_file.cpp
     directory/copy_selected.cpp
+    directory/create_folders.cpp
     directory/directory_monitor.cpp
 )

@@ -93,6 +93,18 @@ std::string AbsolutePath(const std::string& path)
 
 } // namespace
 
+std::string FullDirectoryPath(const std::string& path)
+{
+    // "d:" alone would be the drive's working directory to the system.
+    if (path.empty() || IsBareDrive(path))
+        return path;
+    char full[MAX_PATH];
+    DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full)
+        return path;
+    return std::string(full, length);
+}
+
 BEGIN_MESSAGE_MAP(DirectoryListBox, CListBox)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_DIR_TREE_CHANGED, OnTreeChanged)
@@ -182,7 +194,7 @@ void DirectoryListBox::SetDirectory(const std::string& requested)
                 m_driveCombo->SelectDrive(drive);
         }
     }
-    path = NormalizeDirectoryPath(path, DriveLetter());
+    path = NormalizeDirectoryPath(FullDirectoryPath(NormalizeDirectoryPath(path, DriveLetter())), DriveLetter());
     if (path == m_currentDirectory)
         return;
     if (m_watcher)
@@ -199,8 +211,11 @@ void DirectoryListBox::OpenSelectedDirectory()
     std::string path = ItemPath(GetCurSel());
     if (path.empty())
         return;
+    std::string from = m_currentDirectory;
     SetEditText(path);
     SetDirectory(path);
+    if (m_events)
+        m_events->OnDirectoryOpened(*this, from);
 }
 
 void DirectoryListBox::DriveSelected()

@@ -12,6 +12,10 @@
 class DriveCombo;
 class DirectoryListBox;
 
+// The path with "." and ".." parts resolved (GetFullPathName), so that two
+// spellings of one directory compare equal; a bare drive ("d:") as it is.
+std::string FullDirectoryPath(const std::string& path);
+
 // Posted to the list box window by the side's change monitor.
 constexpr UINT WM_DIR_TREE_CHANGED = WM_USER + 0x100;  // directory names changed: refresh the list
 constexpr UINT WM_DIR_FILES_CHANGED = WM_USER + 0x101; // files changed: rescan them
@@ -23,6 +27,12 @@ public:
     // The file-rescan timer fired: the side's files must be read again from its
     // current directory with the window's pattern text, and both sides paired.
     virtual void OnRescanFiles(DirectoryListBox& side) = 0;
+    // The user opened a folder of the list (or an ancestor), leaving `from`.
+    virtual void OnDirectoryOpened(DirectoryListBox& side, const std::string& from)
+    {
+        (void)side;
+        (void)from;
+    }
 };
 
 // The side's change monitor, as far as switching directories concerns it.
@@ -74,6 +84,9 @@ public:
     static constexpr UINT_PTR FILE_RESCAN_TIMER = 0x5A02;
     static constexpr UINT REFRESH_DELAY_MS = 500;
 
+    // Shows the path in the side's directory edit.
+    void SetEditText(const std::string& text);
+
 protected:
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -84,7 +97,6 @@ private:
     void RefreshDirectory();
     std::string WindowsDirectory() const;
     char DriveLetter() const;
-    void SetEditText(const std::string& text);
 
     std::vector<std::string> m_itemPaths;
     DriveCombo* m_driveCombo = nullptr;

@@ -1,5 +1,7 @@
 #include "directory_monitor.h"
 
+#include <vector>
+
 #include "directory/monitor_paths.h"
 
 namespace {
@@ -36,6 +38,28 @@ void LookInto(const std::string& directory, bool andSubdirectories)
     ::FindClose(search);
 }
 
+// Every folder below the directory, links not followed, for a subtree watch
+// on it; depth first with an explicit list, so a deep tree needs no stack.
+void LookIntoTree(const std::string& top)
+{
+    std::vector<std::string> pending{ top };
+    while (!pending.empty()) {
+        std::string directory = std::move(pending.back());
+        pending.pop_back();
+        WIN32_FIND_DATAA data;
+        HANDLE search = ::FindFirstFileA((directory + "\\*").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && lstrcmpA(data.cFileName, ".") != 0 &&
+                lstrcmpA(data.cFileName, "..") != 0)
+                pending.push_back(directory + "\\" + data.cFileName);
+        } while (::FindNextFileA(search, &data));
+        ::FindClose(search);
+    }
+}
+
 void LookAlongChain(std::string top, std::string shown)
 {
     if (!top.empty() && top.back() == '\\')
@@ -63,7 +87,7 @@ public:
             handle = INVALID_HANDLE_VALUE;
         }
     }
-    bool Open(const std::string& directory)
+    bool Open(const std::string& directory, bool wholeTree)
     {
         Close();
         if (directory.empty())
@@ -74,7 +98,15 @@ public:
         handles[TREE] = ::FindFirstChangeNotificationA(paths.tree.c_str(), TRUE, FILE_NOTIFY_CHANGE_DIR_NAME);
         if (handles[TREE] != INVALID_HANDLE_VALUE)
             LookAlongChain(paths.tree, paths.files);
-        handles[FILES] = ::FindFirstChangeNotificationA(paths.files.c_str(), FALSE, FILE_CHANGES);
+        if (wholeTree) {
+            // Any file or folder anywhere below rescans the side's tree.
+            handles[FILES] = ::FindFirstChangeNotificationA(paths.files.c_str(), TRUE,
+                                                            FILE_CHANGES | FILE_NOTIFY_CHANGE_DIR_NAME);
+            if (handles[FILES] != INVALID_HANDLE_VALUE)
+                LookIntoTree(paths.files);
+        } else {
+            handles[FILES] = ::FindFirstChangeNotificationA(paths.files.c_str(), FALSE, FILE_CHANGES);
+        }
         return handles[TREE] != INVALID_HANDLE_VALUE && handles[FILES] != INVALID_HANDLE_VALUE;
     }
     // Re-arms a watch after its signal; one the system will not re-arm is
@@ -110,7 +142,7 @@ void DirectoryMonitor::SetTargetWindow(HWND window)
     m_target = window;
 }
 
-void DirectoryMonitor::Watch(const std::string& directory)
+void DirectoryMonitor::Watch(const std::string& directory, bool wholeTree)
 {
     // A worker that ended by itself (its wait failed) is replaced.
     if (m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0)
@@ -118,6 +150,7 @@ void DirectoryMonitor::Watch(const std::string& directory)
     {
         Lock lock(m_lock);
         m_path = directory;
+        m_wholeTree = wholeTree;
         ++m_requested;
     }
     if (!m_thread) {
@@ -204,17 +237,19 @@ void DirectoryMonitor::Work()
         DWORD index = result - WAIT_OBJECT_0;
         if (index == 0) {
             std::string path;
+            bool wholeTree;
             unsigned requested;
             {
                 Lock lock(m_lock);
                 if (m_stop)
                     return;
                 path = m_path;
+                wholeTree = m_wholeTree;
                 requested = m_requested;
             }
             if (requested == armed)
                 continue;
-            bool watching = watches.Open(path);
+            bool watching = watches.Open(path, wholeTree);
             armed = requested;
             Lock lock(m_lock);
             m_armed = armed;

@@ -30,8 +30,9 @@ public:
     // The window the messages go to; may be set before or after watching.
     void SetTargetWindow(HWND window);
     // Watches the directory (a drive root as "d:"), starting the worker the
-    // first time; an empty path stops watching but keeps the worker.
-    void Watch(const std::string& directory);
+    // first time; an empty path stops watching but keeps the worker. With
+    // wholeTree, FILES_CHANGED covers files and folders anywhere below it.
+    void Watch(const std::string& directory, bool wholeTree = false);
     // Ends the worker and closes every handle; Watch starts a new one.
     void Stop();
 
@@ -51,6 +52,7 @@ private:
     mutable CRITICAL_SECTION m_lock;
     HWND m_target = nullptr;
     std::string m_path;
+    bool m_wholeTree = false;
     unsigned m_requested = 0; // Watch calls so far
     unsigned m_armed = 0;     // the last one the worker has acted on
     bool m_watching = false;

@@ -16,6 +16,9 @@ constexpr uint32_t ENTRY_READONLY = 0x01;
 constexpr uint32_t ENTRY_HIDDEN = 0x02;
 constexpr uint32_t ENTRY_DIRECTORY = 0x10;
 constexpr uint32_t ENTRY_ARCHIVE = 0x20;
+// A junction or symbolic link: a folder with it is never walked into, so a
+// link cannot make a walk loop.
+constexpr uint32_t ENTRY_REPARSE_POINT = 0x400;
 
 // One directory entry as the platform reports it.
 struct FoundEntry {

@@ -58,6 +58,11 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         std::string name = fileName;
         if (!MatchesWildcard(name, wanted))
             continue;
+        // The listing's own type saves a system call where the file system gives it.
+        struct stat link;
+        bool isLink = item->d_type == DT_LNK ||
+                      (item->d_type == DT_UNKNOWN &&
+                       ::fstatat(directoryHandle, fileName, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode));
         struct stat info;
         if (::fstatat(directoryHandle, fileName, &info, 0) != 0)
             continue; // vanished since the listing, or a dangling link
@@ -67,6 +72,8 @@ void ListDirectory(const std::string& directory, const std::string& pattern,
         entry.fileName = std::move(name);
         entry.size = S_ISDIR(info.st_mode) ? 0 : static_cast<uint64_t>(info.st_size);
         entry.attributes = S_ISDIR(info.st_mode) ? ENTRY_DIRECTORY : ENTRY_ARCHIVE;
+        if (isLink)
+            entry.attributes |= ENTRY_REPARSE_POINT;
         if (!(info.st_mode & S_IWUSR))
             entry.attributes |= ENTRY_READONLY;
         if (entry.fileName[0] == '.')

@@ -14,7 +14,7 @@
 #include "directory/same_directory.h"
 #include "directory/directory_reader.h"
 #include "directory/pair_entries.h"
-#include "directory/scan_files.h"
+#include "directory/scan_tree.h"
 #include "framework/message_box.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
@@ -24,6 +24,8 @@ namespace {
 constexpr int CLOSED_RESULT = 2;
 const int SYSTEM_MENU_ITEMS[][2] = { { ID_DIRECTORY_ABOUT, IDS_MENU_ABOUT },
                                      { ID_DIRECTORY_COMPARE, IDS_MENU_COMPARE },
+                                     { ID_DIRECTORY_INCLUDE_SUBDIRECTORIES, IDS_MENU_INCLUDE_SUBDIRECTORIES },
+                                     { ID_DIRECTORY_LINK_DIRECTORIES, IDS_MENU_LINK_DIRECTORIES },
                                      { ID_DIRECTORY_PREFERENCES, IDS_MENU_PREFERENCES },
                                      { ID_DIRECTORY_HELP_CONTENTS, IDS_MENU_HELP_TOPICS } };
 
@@ -68,6 +70,10 @@ ON_NOTIFY(LVN_ITEMCHANGED, IDC_SOURCE_FILES, OnFileListItemChanged)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_MASTER_FILES, OnFileListItemChanged)
 ON_COMMAND(IDC_COPY_TO_MASTER, OnCopyToMaster)
 ON_COMMAND(IDC_COPY_TO_SOURCE, OnCopyToSource)
+ON_COMMAND(ID_DIRECTORY_INCLUDE_SUBDIRECTORIES, OnIncludeSubdirectories)
+ON_UPDATE_COMMAND_UI(ID_DIRECTORY_INCLUDE_SUBDIRECTORIES, OnUpdateIncludeSubdirectories)
+ON_COMMAND(ID_DIRECTORY_LINK_DIRECTORIES, OnLinkDirectories)
+ON_UPDATE_COMMAND_UI(ID_DIRECTORY_LINK_DIRECTORIES, OnUpdateLinkDirectories)
 END_MESSAGE_MAP()
 
 DirectoryWindow::DirectoryWindow()
@@ -114,6 +120,7 @@ BOOL DirectoryWindow::OnInitDialog()
     sourceFiles.directoryListBox = &sourceDirectories;
     masterFiles.directoryListBox = &masterDirectories;
 
+    LoadTreeSettings();
     LoadFileTypes();
     sourceDrives.Fill(g_values.driveTypes);
     masterDrives.Fill(g_values.driveTypes);
@@ -149,6 +156,7 @@ void DirectoryWindow::AppendSystemMenuItems()
     for (const auto& item : SYSTEM_MENU_ITEMS)
         ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item[0]),
                       AfxLoadString(static_cast<UINT>(item[1])).c_str());
+    CheckSystemMenuItems();
 }
 
 // The stored normal rectangle, in the co-ordinates it was saved in; only a
@@ -264,7 +272,11 @@ void DirectoryWindow::ApplyDirectoryEdit(Side side)
     int id = side == SOURCE_SIDE ? IDC_SOURCE_DIRECTORY : IDC_MASTER_DIRECTORY;
     CString text = GetDlgItemText(id);
     if (IsDirectory(text)) {
+        std::string before = CurrentDirectory(side);
         Directories(side).SetDirectory(text);
+        // Only a directory the user chose here is a new start for following.
+        if (CurrentDirectory(side) != before)
+            SetFollowStart();
     } else {
         BusyGuard::Hold hold(busy);
         ResourceMessageBox(m_hWnd, IDS_NOT_A_DIRECTORY, IDS_ERROR_CAPTION, MB_ICONHAND | MB_OK, text.c_str());
@@ -309,7 +321,7 @@ void DirectoryWindow::RescanSides(unsigned sides)
         files.ClearFiles();
         // A side whose directory is not known yet lists nothing.
         if (!CurrentDirectory(side).empty())
-            ScanFiles(files.entries, CurrentDirectory(side), pattern);
+            ScanSide(files.entries, CurrentDirectory(side), pattern, includeSubdirectories);
         m_scannedDirectory[side] = CurrentDirectory(side);
     }
     PairEntries();
@@ -322,7 +334,7 @@ void DirectoryWindow::PairEntries()
         list->SendMessage(LVM_DELETEALLITEMS);
         list->focusedRow = -1;
     }
-    StatusOfPair status(CurrentDirectory(SOURCE_SIDE), CurrentDirectory(MASTER_SIDE), g_values.howCompare);
+    StatusOfPair status(ScannedDirectory(SOURCE_SIDE), ScannedDirectory(MASTER_SIDE), g_values.howCompare);
     std::vector<PairedRow> rows = ::PairEntries(sourceFiles.entries, masterFiles.entries, status);
     for (const PairedRow& row : rows) {
         sourceFiles.AppendRow(row.source);
@@ -341,7 +353,8 @@ void DirectoryWindow::PairEntries()
 
 bool DirectoryWindow::SidesAreSameDirectory() const
 {
-    return SameDirectory(CurrentDirectory(SOURCE_SIDE), CurrentDirectory(MASTER_SIDE));
+    return SameDirectory(FullDirectoryPath(ScannedDirectory(SOURCE_SIDE)),
+                         FullDirectoryPath(ScannedDirectory(MASTER_SIDE)));
 }
 
 void DirectoryWindow::UpdateCopyButton(Side side)
@@ -479,6 +492,8 @@ LRESULT DirectoryWindow::OnSysCommand(WPARAM wParam, LPARAM)
     switch (LOWORD(wParam)) {
     case ID_DIRECTORY_ABOUT:
     case ID_DIRECTORY_COMPARE:
+    case ID_DIRECTORY_INCLUDE_SUBDIRECTORIES:
+    case ID_DIRECTORY_LINK_DIRECTORIES:
     case ID_DIRECTORY_PREFERENCES:
     case ID_DIRECTORY_HELP_CONTENTS:
         if ((wParam & 0xF000) != 0xF000) {
@@ -560,11 +575,13 @@ void DirectoryWindow::OnFileTypeChosen()
 void DirectoryWindow::OnSourceDriveChosen()
 {
     sourceDirectories.DriveSelected();
+    SetFollowStart();
 }
 
 void DirectoryWindow::OnMasterDriveChosen()
 {
     masterDirectories.DriveSelected();
+    SetFollowStart();
 }
 
 void DirectoryWindow::OnSourceDirectoryOpened()

@@ -38,6 +38,10 @@ public:
     SideMonitor monitors[2];
     // How often each side's files have been read.
     int scanCount[2] = { 0, 0 };
+    // "Include &Subdirectories": each side lists its whole tree by relative path.
+    bool includeSubdirectories = false;
+    // "&Link Directories": opening a folder on one side opens it on the other.
+    bool linkDirectories = true;
 
     // The Preferences dialog lives with the application, which hands it in
     // at start-up; without it the command beeps.
@@ -124,6 +128,10 @@ protected:
     void OnFileListItemChanged(NMHDR* header, LRESULT* result);
     void OnCopyToMaster();
     void OnCopyToSource();
+    void OnIncludeSubdirectories();
+    void OnUpdateIncludeSubdirectories(CCmdUI* ui);
+    void OnLinkDirectories();
+    void OnUpdateLinkDirectories(CCmdUI* ui);
 
 private:
     void CaptureLayout();
@@ -138,6 +146,15 @@ private:
     void RunCompareLoop(HWND frame);
 
     void OnRescanFiles(DirectoryListBox& side) override;
+    void OnDirectoryOpened(DirectoryListBox& side, const std::string& from) override;
+    // Both sides' present directories become the places following starts from.
+    void SetFollowStart();
+
+    // The two checked commands: their settings, and their checks in the system menu.
+    void LoadTreeSettings();
+    void CheckSystemMenuItems();
+    // Each side's monitor covers its whole tree in tree mode, its directory otherwise.
+    void WatchTrees();
 
     void AttachMonitors();
     void StopMonitors();
@@ -145,6 +162,7 @@ private:
     int m_applyingEdit[2] = { 0, 0 };
     bool m_closing = false; // the edits lose the focus as the window goes
     std::string m_scannedDirectory[2];
+    std::string m_followStart[2];
 
     DECLARE_MESSAGE_MAP()
 };

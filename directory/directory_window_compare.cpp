@@ -32,8 +32,8 @@ void DirectoryWindow::CompareSelectedRow(FileListView& list)
     // The entries may be gone when the comparison ends: remember the file by name.
     RememberedFile opened = Remember(side, side == SOURCE_SIDE ? *source : *master);
     // Each side's own name on disk, so case-sensitive file systems find both.
-    CString sourcePath = JoinPath(CurrentDirectory(SOURCE_SIDE), source->fileName);
-    CString masterPath = JoinPath(CurrentDirectory(MASTER_SIDE), master->fileName);
+    CString sourcePath = JoinPath(ScannedDirectory(SOURCE_SIDE), source->fileName);
+    CString masterPath = JoinPath(ScannedDirectory(MASTER_SIDE), master->fileName);
     RunCompareWindow(source->DisplayName(), sourcePath, masterPath, sourceFiles.highlightColour,
                      masterFiles.highlightColour);
     int markedRow = FindRow(opened);

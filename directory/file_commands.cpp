@@ -9,6 +9,7 @@
 #include "directory/directory_reader.h"
 #include "directory/directory_window.h"
 #include "directory/file_list_view.h"
+#include "directory/tree_order.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
 
@@ -410,7 +411,9 @@ void FileCommands::StartRename()
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
-    item.pszText = const_cast<char*>(m_renaming.fileName.c_str());
+    // Below the side's directory only the last part of the path is renamed.
+    std::string leaf = m_renaming.fileName.substr(LeafOffset(m_renaming.fileName));
+    item.pszText = const_cast<char*>(leaf.c_str());
     m_list.SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     // Only a rename started here edits a label; the style is set for it.
     LONG_PTR style = ::GetWindowLongPtrA(m_list.m_hWnd, GWL_STYLE);
@@ -467,7 +470,7 @@ void FileCommands::EndRename(int row, const char* text)
     if (m_renameRow < 0 || row != m_renameRow)
         return;
     // A cancelled or emptied edit renames nothing.
-    if (!text || !*text || m_renaming.fileName == text) {
+    if (!text || !*text || m_renaming.fileName.compare(LeafOffset(m_renaming.fileName), std::string::npos, text) == 0) {
         StopRenaming();
         return;
     }
@@ -490,7 +493,7 @@ void FileCommands::Rename()
         return;
     }
     std::string from = JoinPath(CommandDirectory, file.fileName);
-    std::string to = JoinPath(CommandDirectory, newName);
+    std::string to = JoinPath(CommandDirectory, file.fileName.substr(0, LeafOffset(file.fileName)) + newName);
     if (!::MoveFileA(from.c_str(), to.c_str())) {
         std::string reason = SystemReason(::GetLastError());
         ShowError(owner, IDS_RENAME_FAILED, from.c_str(), to.c_str(), reason.c_str());

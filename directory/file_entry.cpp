@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "directory_reader.h"
+#include "tree_order.h"
 
 std::string FileEntry::DisplayName() const
 {
@@ -52,7 +53,7 @@ FileEntry MakeFileEntry(const FoundEntry& found)
 
 int CompareFileEntries(const FileEntry& a, const FileEntry& b)
 {
-    int order = CompareSplitNames(a.name, a.extension, b.name, b.extension);
+    int order = CompareTreeNames(a.name, a.extension, b.name, b.extension);
     // "a." and "a" split alike; their names on disk tell them apart.
     return order != 0 ? order : CompareNames(a.fileName, b.fileName);
 }
@@ -62,7 +63,7 @@ bool IsSameFile(const FileEntry& a, const FileEntry& b)
     if (a.nameUnreadable || b.nameUnreadable)
         return false;
     bool sameFolded = false;
-    CompareSplitNames(a.name, a.extension, b.name, b.extension, &sameFolded);
+    CompareTreeNames(a.name, a.extension, b.name, b.extension, &sameFolded);
     return sameFolded;
 }
 

@@ -47,8 +47,10 @@ void ToDosDateTime(int year, int month, int day, int hour, int minute, int secon
 // Splits a file name at its last ".".
 void SplitFileName(const std::string& fileName, std::string& name, std::string& extension);
 
-// The order of the lists (directory/name_order.h): by name, then by
-// extension, case folded and ordinal, ties by bytes; strict.
+// The order of the lists and of the pairing (one function, so the merge sees
+// both arrays sorted as it compares): folder components first for names
+// below the side's directory (tree_order.h), then name, then extension, each
+// case folded and ordinal (name_order.h), ties by bytes; strict.
 int CompareFileEntries(const FileEntry& a, const FileEntry& b);
 
 // True when the two files are one file on the two sides: names equal but for

@@ -1,6 +1,7 @@
 // Reading a directory into a side's FileEntryArray by a pattern text.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "file_entry.h"
@@ -17,6 +18,9 @@ inline void ClearFiles(FileEntryArray& files)
 {
     files.Clear();
 }
+
+// Calls each() for every pattern of a pattern text that may be searched for.
+void ForEachPattern(const std::string& patternText, const std::function<void(const std::string&)>& each);
 
 // True when one pattern of a pattern text may be searched for (no path part).
 bool IsSearchablePattern(const std::string& pattern);

@@ -13,7 +13,9 @@ static_assert(DirectoryMonitor::TREE_CHANGED == WM_DIR_TREE_CHANGED &&
 
 class SideMonitor : public DirectoryWatcher {
 public:
-    void Watch(const std::string& directory) override { monitor.Watch(directory); }
+    void Watch(const std::string& directory) override { monitor.Watch(directory, wholeTree); }
 
     DirectoryMonitor monitor;
+    // Set by the window in tree mode: the side's whole tree is watched.
+    bool wholeTree = false;
 };

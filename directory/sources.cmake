@@ -3,8 +3,10 @@
 set(DIRECTORY_PORTABLE_SOURCES
     directory/file_entry.cpp
     directory/name_order.cpp
+    directory/tree_order.cpp
     directory/wildcard_match.cpp
     directory/scan_files.cpp
+    directory/scan_tree.cpp
     directory/pair_entries.cpp
     directory/compare_status.cpp
 )

@@ -5,9 +5,11 @@ list(APPEND CORE_SOURCES
     directory/busy_guard.cpp
     directory/file_row_text.cpp
     directory/same_directory.cpp
+    directory/follow_directory.cpp
 )
 list(APPEND DIRECTORY_WIN32_SOURCES
     directory/file_list_view.cpp
     directory/compare_files_dialog.cpp
     directory/directory_window_compare.cpp
+    directory/directory_window_tree.cpp
 )

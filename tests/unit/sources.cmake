@@ -9,6 +9,7 @@ list(APPEND UNIT_TEST_SOURCES
     tests/unit/test_file_types.cpp
     tests/unit/test_directory_scan.cpp
     tests/unit/test_name_order.cpp
+    tests/unit/test_directory_tree.cpp
     tests/unit/test_compare_status.cpp
 )
 include(tests/unit/printing_tests.cmake)

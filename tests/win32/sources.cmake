@@ -23,6 +23,7 @@ list(APPEND WIN32_TEST_SOURCES
     tests/win32/test_file_types.cpp
     tests/win32/test_directory_chooser.cpp
     tests/win32/test_directory_files.cpp
+    tests/win32/test_directory_tree.cpp
 )
 include(tests/win32/printing_tests.cmake)
 list(APPEND WIN32_TEST_SOURCES

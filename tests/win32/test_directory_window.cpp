@@ -365,7 +365,8 @@ TEST_CASE("the right button on the window's surface opens its menu")
     UINT_PTR timer = ::SetTimer(nullptr, 0, 30, PopupReader::Tick);
     fixture.window.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
     ::KillTimer(nullptr, timer);
-    CHECK(PopupReader::items == std::vector<std::string>{ "&About...", "&Compare...", "&Preferences...", "&Help Topics" });
+    CHECK(PopupReader::items == std::vector<std::string>{ "&About...", "&Compare...", "Include &Subdirectories",
+                                                          "&Link Directories", "&Preferences...", "&Help Topics" });
     CHECK(::IsWindowVisible(fixture.window.m_hWnd));
 }
 

@@ -101,20 +101,34 @@ TempDirectory::TempDirectory() : m_path(UniqueTempPath(""))
     ::CreateDirectoryA(m_path.c_str(), nullptr);
 }
 
-TempDirectory::~TempDirectory()
+namespace {
+
+// Files and folders below the directory too: the tree tests make folders.
+void RemoveTree(const std::string& directory)
 {
-    std::string pattern = m_path + "\\*";
     WIN32_FIND_DATAA data;
-    HANDLE search = ::FindFirstFileA(pattern.c_str(), &data);
+    HANDLE search = ::FindFirstFileA((directory + "\\*").c_str(), &data);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string child = m_path + "\\" + data.cFileName;
+            if (lstrcmpA(data.cFileName, ".") == 0 || lstrcmpA(data.cFileName, "..") == 0)
+                continue;
+            std::string child = directory + "\\" + data.cFileName;
             ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(child.c_str());
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                ::DeleteFileA(child.c_str());
         } while (::FindNextFileA(search, &data));
         ::FindClose(search);
     }
-    ::RemoveDirectoryA(m_path.c_str());
+    ::RemoveDirectoryA(directory.c_str());
+}
+
+} // namespace
+
+TempDirectory::~TempDirectory()
+{
+    RemoveTree(m_path);
 }
 
 std::string TempDirectory::Write(const std::string& name, const std::string& content) const
