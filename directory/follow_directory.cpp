@@ -24,7 +24,9 @@ std::vector<std::string> Components(const std::string& path)
 
 bool SameName(const std::string& a, const std::string& b)
 {
-    return CompareNameComponent(a, b) == 0;
+    bool same = false;
+    CompareNameComponent(a, b, &same);
+    return same;
 }
 
 } // namespace

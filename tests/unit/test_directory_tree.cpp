@@ -131,7 +131,7 @@ TEST_CASE("the tree order puts a folder's files before its subfolders, each leve
         { "file before a folder that sorts earlier", "zeta", "alpha\\x", -1 },
         { "\\ is no character of the order", "lib\\z", "lib.old\\a", -1 },
         { "underscore folder after the plain one", "lib\\z", "lib_x\\a", -1 },
-        { "folders by name, case ignored", "Lib\\a", "lib\\a", 0 },
+        { "folders in another case: alike when folded, then by bytes", "Lib\\a", "lib\\a", -1 },
         { "deeper after the folder's own files", "a\\b\\c", "a\\z", 1 },
         { "a file and a folder of one name", "lib", "lib\\a", -1 },
         { "names at one level as before", "b", "a", 1 },
