@@ -6,20 +6,30 @@
 #include "resources/resource.h"
 
 #include <unordered_map>
+#include <utility>
 
 namespace {
+
+// The rows of a list by the names on disk of their files: one table, so that
+// a copy of many files stays linear in their number.
+std::unordered_map<std::string, int> RowsByName(const FileListView& list)
+{
+    std::unordered_map<std::string, int> rows;
+    int count = list.RowCount();
+    for (int row = 0; row < count; ++row)
+        if (const FileEntry* entry = list.GetEntry(row))
+            rows.emplace(entry->fileName, row);
+    return rows;
+}
 
 // Brings the two lists up to date for each file copied, finding its row by
 // name (the row it was chosen on may hold another file by now) through one
 // table made at the start, so that a run is linear in its files.
 class ListUpdater : public CopyListener {
 public:
-    ListUpdater(FileListView& from, FileListView& to) : m_from(from), m_to(to)
+    ListUpdater(FileListView& from, FileListView& to, std::unordered_map<std::string, int> rows)
+        : m_from(from), m_to(to), m_rows(std::move(rows))
     {
-        int count = from.RowCount();
-        for (int row = 0; row < count; ++row)
-            if (const FileEntry* entry = from.GetEntry(row))
-                m_rows.emplace(entry->fileName, row);
     }
     // The new entries are sorted in once, each holding its name by then, so
     // the array is in the order the next pairing pass merges by.
@@ -91,8 +101,10 @@ void CopyBetweenSides(DirectoryWindow& window, Side from, const std::vector<std:
         return;
     // A name listed with "?" is not the file's name: a copy by its short name
     // would give the copy another name, so nothing is copied.
+    std::unordered_map<std::string, int> rows = RowsByName(window.Files(from));
     for (const std::string& fileName : fileNames) {
-        int row = fileName.empty() ? -1 : RowOfFile(window.Files(from), fileName);
+        auto found = fileName.empty() ? rows.end() : rows.find(fileName);
+        int row = found == rows.end() ? -1 : found->second;
         const FileEntry* entry = row >= 0 ? window.Files(from).GetEntry(row) : nullptr;
         if (fileName.empty() || (entry && entry->nameUnreadable)) {
             std::string shown = entry ? entry->DisplayName() : UnreadableShown(window.Files(from));
@@ -104,7 +116,7 @@ void CopyBetweenSides(DirectoryWindow& window, Side from, const std::vector<std:
     // Questions and the progress dialog dispatch messages: no rescan may
     // replace the rows meanwhile.
     BusyGuard::Hold hold(window.busy);
-    ListUpdater updater(window.Files(from), window.Files(to));
+    ListUpdater updater(window.Files(from), window.Files(to), std::move(rows));
     // The directories the rows were read from: a switch whose rescan is still
     // due must not make a chosen name stand for another directory's file.
     CopySelected(&window, window.ScannedDirectory(from), window.ScannedDirectory(to), fileNames, &updater);
