@@ -152,6 +152,52 @@ TEST_CASE("full printing: every row with its line numbers, the differing rows an
     CHECK(GapRules(page, layout).empty());
 }
 
+TEST_CASE("the changed characters are underlined on paper, in full and in differences-only printing")
+{
+    using Runs = std::vector<std::pair<std::string, bool>>; // the texts of a half row, underlined or not
+    struct Case {
+        const char* label;
+        bool differencesOnly;
+        bool marks;
+        int weight;
+        Runs source, master;
+    };
+    const Case cases[] = {
+        { "full", false, true, FW_BOLD, { { "a = ", false }, { "1", true }, { " + ", false }, { "b", true }, { ";", false } },
+          { { "a = ", false }, { "2", true }, { " + ", false }, { "c", true }, { ";", false } } },
+        { "differences only", true, true, FW_NORMAL,
+          { { "a = ", false }, { "1", true }, { " + ", false }, { "b", true }, { ";", false } },
+          { { "a = ", false }, { "2", true }, { " + ", false }, { "c", true }, { ";", false } } },
+        { "marks turned off", false, false, FW_BOLD, { { "a = 1 + b;", false } }, { { "a = 2 + c;", false } } },
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.label);
+        g_values.showChangedCharacters = c.marks;
+        CompareWindowFixture fixture("a = 1 + b;\r\n", "a = 2 + c;\r\n");
+        REQUIRE(fixture.created);
+        MetafilePrinter printer;
+        PrintLayout layout = LayoutOn(printer);
+        REQUIRE(PrintToDevice(printer, &fixture.window, ContentOf(fixture.window), c.differencesOnly).outcome ==
+                PrintOutcome::Printed);
+        auto pages = printer.Pages();
+        REQUIRE(pages.size() == 1);
+        auto runsOf = [&](int textX, int end) {
+            Runs runs;
+            for (const PrintedText& text : RowTexts(pages[0], layout, textX, end)) {
+                runs.emplace_back(text.text, text.underline);
+                CHECK(text.weight == c.weight);
+            }
+            return runs;
+        };
+        CHECK(runsOf(layout.leftMargin + 7 * layout.charWidth, layout.middleX) == c.source);
+        CHECK(runsOf(layout.rightColumnX + 7 * layout.charWidth, layout.rightEdge) == c.master);
+        const PrintedText* marked = pages[0].Find(c.marks ? "1" : "a = 1 + b;");
+        REQUIRE(marked != nullptr);
+        CHECK(marked->x == layout.leftMargin + (c.marks ? 11 : 7) * layout.charWidth);
+    }
+    g_values.showChangedCharacters = true;
+}
+
 TEST_CASE("the page frame: both paths, the page number, the rule under the header and the middle line")
 {
     CompareWindowFixture fixture("a\r\n", "b\r\n");
