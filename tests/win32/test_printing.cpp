@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/process_values.h"
 #include "compare_window_fixture.h"
 #include "engine/text_buffer.h"
 #include "metafile_printer.h"
@@ -73,10 +74,18 @@ std::vector<PrintedLine> GapRules(const PrintedPage& page, const PrintLayout& la
 
 using Calls = std::vector<std::string>;
 
+// Changed characters shown or not for one test (they split a row's texts).
+struct MarksShown {
+    explicit MarksShown(bool on) : before(g_values.showChangedCharacters) { g_values.showChangedCharacters = on; }
+    ~MarksShown() { g_values.showChangedCharacters = before; }
+    bool before;
+};
+
 } // namespace
 
 TEST_CASE("differences only: rows 10 to 12, one gap rule, then rows 20 and 21, all in the text font")
 {
+    MarksShown unmarked(false);
     std::string source, master;
     ThirtyLines({ 10, 11, 12, 20, 21 }, source, master);
     CompareWindowFixture fixture(source, master);
@@ -172,7 +181,7 @@ TEST_CASE("the changed characters are underlined on paper, in full and in differ
     };
     for (const Case& c : cases) {
         CAPTURE(c.label);
-        g_values.showChangedCharacters = c.marks;
+        MarksShown shown(c.marks);
         CompareWindowFixture fixture("a = 1 + b;\r\n", "a = 2 + c;\r\n");
         REQUIRE(fixture.created);
         MetafilePrinter printer;
@@ -195,7 +204,6 @@ TEST_CASE("the changed characters are underlined on paper, in full and in differ
         REQUIRE(marked != nullptr);
         CHECK(marked->x == layout.leftMargin + (c.marks ? 11 : 7) * layout.charWidth);
     }
-    g_values.showChangedCharacters = true;
 }
 
 TEST_CASE("the page frame: both paths, the page number, the rule under the header and the middle line")
@@ -279,6 +287,7 @@ TEST_CASE("a long line is cut to its column and clipped at the column's edge; ta
 
 TEST_CASE("the page shows the characters of each file's store, cut to the column by characters")
 {
+    MarksShown unmarked(false);
     std::string wide;
     for (int i = 0; i < 300; ++i)
         wide += "\xC3\xA9";
@@ -323,6 +332,7 @@ TEST_CASE("pages filled exactly, in full and in differences-only printing")
     }
     SUBCASE("five differing rows fill the page; the equal rows after them give a page with its header only")
     {
+        MarksShown unmarked(false);
         std::string source, master;
         ThirtyLines({ 0, 1, 2, 3, 4 }, source, master);
         CompareWindowFixture fixture(source, master);

@@ -78,8 +78,8 @@ TEST_CASE("changed characters are filled at three quarters of the side's colour,
         RowLook marks, off;
     };
     const Case cases[] = {
-        { "Source", window.sourcePane, { 4, 5, MAGENTA, RGB(0xBF, 0x00, 0xBF) }, { 0, 0, MAGENTA, 0 } },
-        { "Master", window.masterPane, { 4, 5, YELLOW, RGB(0xBF, 0xBF, 0x00) }, { 0, 0, YELLOW, 0 } },
+        { "Source", window.sourcePane, { 4, 5, MAGENTA, RGB(0xBF, 0x00, 0xBF) }, { 0, 0, MAGENTA, RGB(0xBF, 0x00, 0xBF) } },
+        { "Master", window.masterPane, { 4, 5, YELLOW, RGB(0xBF, 0xBF, 0x00) }, { 0, 0, YELLOW, RGB(0xBF, 0xBF, 0x00) } },
     };
     for (const Case& c : cases) {
         CAPTURE(c.label);
@@ -90,14 +90,14 @@ TEST_CASE("changed characters are filled at three quarters of the side's colour,
         CheckFirstRow(c.pane, PaneImage::ON_SCREEN, c.marks);
     }
 
-    // "x = 12;" against "x = 1;": only the Master's "2" differs now, on the
-    // white of an edited row; the Source row keeps its colour, unmarked.
+    // "x = 12;" against "x = 1;": the Master's number is marked whole, on the
+    // white of an edited row; the Source row keeps its colour.
     TextPane& master = window.masterPane;
     ::SetFocus(master.m_hWnd);
     master.MoveCaret(4, 0, MOVE_BOTH);
     master.SendMessage(WM_CHAR, '1', 1);
-    CheckFirstRow(master, PaneImage::ON_SCREEN, { 5, 6, WHITE, RGB(0xBF, 0xBF, 0x00) });
-    CheckFirstRow(window.sourcePane, PaneImage::ON_SCREEN, { 0, 0, MAGENTA, 0 });
+    CheckFirstRow(master, PaneImage::ON_SCREEN, { 4, 6, WHITE, RGB(0xBF, 0xBF, 0x00) });
+    CheckFirstRow(window.sourcePane, PaneImage::ON_SCREEN, { 4, 5, MAGENTA, RGB(0xBF, 0x00, 0xBF) });
 }
 
 TEST_CASE("Show Changed Characters turns the marks off and on and the registry keeps the choice")
