@@ -205,6 +205,7 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
             return -1;
         side.pane.caption = &side.caption;
         side.pane.highlightBrush.CreateSolidBrush(side.colour);
+        side.pane.markBrush.CreateSolidBrush(MarkColour(side.colour));
         side.pane.fillerBrush.CreateSolidBrush(FILLER_COLOUR);
         side.pane.otherPane = &side.other;
     }

@@ -157,6 +157,8 @@ void TextPane::PaintRows(HDC dc, const RECT& update)
             RECT band = { update.left, y, update.right, y + rowHeight };
             ::FillRect(dc, &band, filler ? static_cast<HBRUSH>(fillerBrush) : static_cast<HBRUSH>(highlightBrush));
         }
+        if (!filler)
+            FillChangeMarks(dc, row, { update.left, y, update.right, y + rowHeight }, origin);
         std::string_view text = RowText(row);
         if (text.find_first_not_of(" \t") == std::string_view::npos)
             continue;
@@ -171,6 +173,21 @@ void TextPane::PaintRows(HDC dc, const RECT& update)
         InvertBetween(dc, anchor, caret, update);
     ::SetBkMode(dc, oldMode);
     ::SelectObject(dc, oldFont);
+}
+
+// The text goes over the fills in one colour and transparently, so the marks
+// cost one fill each and never split the row's text calls.
+void TextPane::FillChangeMarks(HDC dc, int row, const RECT& band, int origin)
+{
+    if (!compareWindow)
+        return;
+    const RowMarks& marks = compareWindow->changeMarks.ForRow(row);
+    for (const MarkedSpan& span : this == &compareWindow->sourcePane ? marks.source : marks.master) {
+        RECT cells = { origin + span.cellBegin * charWidth, band.top, origin + span.cellEnd * charWidth, band.bottom };
+        RECT shown;
+        if (::IntersectRect(&shown, &cells, &band))
+            ::FillRect(dc, &shown, markBrush);
+    }
 }
 
 std::string_view TextPane::RowText(int row) const

@@ -100,6 +100,7 @@ public:
     int charWidth = 0;
     CFont font;
     CBrush highlightBrush;
+    CBrush markBrush; // the cells of changed characters inside a changed row
     CBrush fillerBrush;
     TextPosition caret;
     TextPosition anchor;
@@ -143,6 +144,8 @@ protected:
     // Draws the rows of the band [top, bottom) of the client area; used for
     // WM_PAINT and WM_PRINTCLIENT alike.
     void PaintRows(HDC dc, const RECT& update);
+    // Fills the cells of this side's changed characters in a row's band.
+    void FillChangeMarks(HDC dc, int row, const RECT& band, int origin);
     // The selection-rendering steps between two positions, inside bounds.
     void InvertBetween(HDC dc, TextPosition from, TextPosition to, const RECT& bounds);
     TextPosition PointToPosition(int x, int y) const;

@@ -9,10 +9,10 @@
 
 namespace {
 
-HFONT MakeFont(HDC dc, int pointSize, int scale, int weight, const char* face)
+HFONT MakeFont(HDC dc, int pointSize, int scale, int weight, const char* face, BOOL underline = FALSE)
 {
     return ::CreateFontA(FontHeightFor(pointSize * scale, ::GetDeviceCaps(dc, LOGPIXELSY)), 0, 0, 0, weight, FALSE,
-                         FALSE, FALSE, DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY,
+                         underline, FALSE, DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY,
                          DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
@@ -33,11 +33,14 @@ void DrawClipped(HDC dc, int x, int y, const RECT& clip, const CString& text)
 }
 
 // One half of a row: the line number, then the text from seven characters in,
-// its tabs every four characters from where the text starts.
-void DrawHalf(HDC dc, const PrintLayout& layout, int x, int right, int y, const TextBuffer& buffer, uint32_t row)
+// its tabs every four characters from where the text starts; the marked
+// stretches in the underlined font, so k stretches take at most 2k+1 runs.
+void DrawHalf(HDC dc, const PrintLayout& layout, int x, int right, int y, const TextBuffer& buffer, uint32_t row,
+              HFONT font, HFONT underlined, const std::vector<MarkedSpan>& spans)
 {
     HRGN clip = ::CreateRectRgn(x, y, right, y + layout.lineHeight);
     ::SelectClipRgn(dc, clip);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
     if (buffer.HasFileLine(row)) {
         CString number = FormatLineNumber(buffer.GetLineNumber(row));
         const std::wstring wide = WidenProcessText(number);
@@ -49,9 +52,23 @@ void DrawHalf(HDC dc, const PrintLayout& layout, int x, int right, int y, const 
     const int cut = std::min(StepCharacters(text, 0, std::max(0, layout.charsPerColumn), utf8),
                              static_cast<int>(text.size()));
     GlyphRow glyphs;
-    LayOutGlyphs(text, utf8, 0, cut, glyphs);
     std::vector<INT> advances;
-    DrawGlyphRuns(dc, x + 7 * layout.charWidth, y, layout.charWidth, glyphs, advances);
+    auto draw = [&](int from, int to, HFONT with) {
+        to = std::min(to, cut);
+        if (from >= to)
+            return;
+        ::SelectObject(dc, with);
+        LayOutGlyphs(text, utf8, from, to, glyphs);
+        DrawGlyphRuns(dc, x + 7 * layout.charWidth, y, layout.charWidth, glyphs, advances);
+    };
+    int plainFrom = 0;
+    for (const MarkedSpan& span : spans) {
+        draw(plainFrom, static_cast<int>(span.byteBegin), font);
+        draw(static_cast<int>(span.byteBegin), static_cast<int>(span.byteEnd), underlined);
+        plainFrom = static_cast<int>(span.byteEnd);
+    }
+    draw(plainFrom, cut, font);
+    ::SelectObject(dc, oldFont);
     ::SelectClipRgn(dc, nullptr);
     ::DeleteObject(clip);
 }
@@ -63,7 +80,10 @@ bool PrintFonts::Create(HDC dc, int pointSize)
     text.Attach(MakeFont(dc, pointSize, 1, FW_NORMAL, "Courier New"));
     bold.Attach(MakeFont(dc, pointSize, 1, FW_BOLD, "Courier New"));
     header.Attach(MakeFont(dc, pointSize, 2, FW_BOLD, "Arial"));
-    return text.GetSafeHandle() && bold.GetSafeHandle() && header.GetSafeHandle();
+    textUnderlined.Attach(MakeFont(dc, pointSize, 1, FW_NORMAL, "Courier New", TRUE));
+    boldUnderlined.Attach(MakeFont(dc, pointSize, 1, FW_BOLD, "Courier New", TRUE));
+    return text.GetSafeHandle() && bold.GetSafeHandle() && header.GetSafeHandle() &&
+           textUnderlined.GetSafeHandle() && boldUnderlined.GetSafeHandle();
 }
 
 PageMetrics MeasurePage(HDC dc, const PrintFonts& fonts)
@@ -114,11 +134,12 @@ void DrawGapRule(HDC dc, const PrintLayout& layout, int y)
     ::LineTo(dc, layout.rightEdge, middle);
 }
 
-void DrawRow(HDC dc, const PrintLayout& layout, HFONT font, int y, const TextBuffer& source,
-             const TextBuffer& master, uint32_t row)
+void DrawRow(HDC dc, const PrintLayout& layout, const PrintFonts& fonts, bool bold, int y, const TextBuffer& source,
+             const TextBuffer& master, uint32_t row, const RowMarks& marks)
 {
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
-    DrawHalf(dc, layout, layout.leftMargin, layout.middleX - layout.charWidth, y, source, row);
-    DrawHalf(dc, layout, layout.rightColumnX, layout.rightEdge, y, master, row);
-    ::SelectObject(dc, oldFont);
+    HFONT font = bold ? fonts.bold : fonts.text;
+    HFONT underlined = bold ? fonts.boldUnderlined : fonts.textUnderlined;
+    DrawHalf(dc, layout, layout.leftMargin, layout.middleX - layout.charWidth, y, source, row, font, underlined,
+             marks.source);
+    DrawHalf(dc, layout, layout.rightColumnX, layout.rightEdge, y, master, row, font, underlined, marks.master);
 }

@@ -7,17 +7,21 @@
 
 #include <cstdint>
 
+#include "compare_window/change_marks.h"
 #include "framework/cstring.h"
 #include "framework/gdi_object.h"
 #include "printing/print_layout.h"
 
 class TextBuffer;
 
-// The three fonts of a job, made for the device they print on.
+// The fonts of a job, made for the device they print on.
 struct PrintFonts {
     CFont text;   // "Courier New", normal
     CFont bold;   // "Courier New", bold
     CFont header; // "Arial", bold, twice the size
+    // The two text fonts underlined, for the changed characters.
+    CFont textUnderlined;
+    CFont boldUnderlined;
     bool Create(HDC dc, int pointSize = PRINT_POINT_SIZE);
 };
 
@@ -39,6 +43,7 @@ void DrawPageFrame(HDC dc, const PrintLayout& layout, const PrintFonts& fonts, H
                    const CString& sourcePath, const CString& masterPath, int page);
 // A gap rule in the middle of the line at y, with the device context's current pen.
 void DrawGapRule(HDC dc, const PrintLayout& layout, int y);
-// One display row of both files at y: line numbers, texts cut to the column.
-void DrawRow(HDC dc, const PrintLayout& layout, HFONT font, int y, const TextBuffer& source,
-             const TextBuffer& master, uint32_t row);
+// One display row of both files at y: line numbers, texts cut to the column,
+// in bold or not, each side's marked characters underlined.
+void DrawRow(HDC dc, const PrintLayout& layout, const PrintFonts& fonts, bool bold, int y, const TextBuffer& source,
+             const TextBuffer& master, uint32_t row, const RowMarks& marks);

@@ -37,7 +37,7 @@ public:
     Job(PrintDevice& device, const PrintContent& content, const PrintLayout& layout, const PrintFonts& fonts,
         HPEN rulePen, PrintProgressDialog& progress)
         : m_device(device), m_content(content), m_layout(layout), m_fonts(fonts), m_rulePen(rulePen),
-          m_progress(progress)
+          m_progress(progress), m_marks(*content.source, *content.master, *content.blocks)
     {
     }
 
@@ -60,6 +60,8 @@ private:
     const PrintFonts& m_fonts;
     HPEN m_rulePen;
     PrintProgressDialog& m_progress;
+    // The job's own: the rows it prints are asked once each.
+    ChangeMarks m_marks;
     DWORD m_lastPump = 0;
     int m_openPage = 0; // the page started and not yet ended, 0 for none
 };
@@ -107,9 +109,8 @@ void Job::Run(PrintPlan& plan, PrintResult& result)
             DrawGapRule(m_device.Dc(), m_layout, m_layout.firstRowY + step.slot * m_layout.lineHeight);
             break;
         case PrintStepKind::Row:
-            DrawRow(m_device.Dc(), m_layout, step.bold ? m_fonts.bold : m_fonts.text,
-                    m_layout.firstRowY + step.slot * m_layout.lineHeight, *m_content.source, *m_content.master,
-                    step.row);
+            DrawRow(m_device.Dc(), m_layout, m_fonts, step.bold, m_layout.firstRowY + step.slot * m_layout.lineHeight,
+                    *m_content.source, *m_content.master, step.row, m_marks.ForRow(static_cast<int>(step.row)));
             break;
         case PrintStepKind::Done:
             if (m_openPage && !EndOpenPage(result))

@@ -23,6 +23,7 @@ std::string Narrow(const wchar_t* text, size_t count)
 struct ObjectInfo {
     bool isFont = false;
     int weight = 0;
+    bool underline = false;
     std::string face;
     int penWidth = 0;
 };
@@ -60,6 +61,7 @@ struct Reader {
             ObjectInfo info;
             info.isFont = true;
             info.weight = create->elfw.elfLogFont.lfWeight;
+            info.underline = create->elfw.elfLogFont.lfUnderline != 0;
             info.face = Narrow(create->elfw.elfLogFont.lfFaceName, wcsnlen(create->elfw.elfLogFont.lfFaceName, 32));
             objects[create->ihFont] = info;
             break;
@@ -114,6 +116,7 @@ struct Reader {
             text.x = out->emrtext.ptlReference.x;
             text.y = out->emrtext.ptlReference.y;
             text.weight = font.weight;
+            text.underline = font.underline;
             text.face = font.face;
             text.clippedToRect = (out->emrtext.fOptions & ETO_CLIPPED) != 0;
             text.clipRect = { out->emrtext.rcl.left, out->emrtext.rcl.top, out->emrtext.rcl.right,

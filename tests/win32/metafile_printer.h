@@ -16,6 +16,7 @@ struct PrintedText {
     int x = 0;
     int y = 0;
     int weight = 0;          // of the font selected when it was drawn
+    bool underline = false;  // of that font too
     std::string face;
     bool clippedToRect = false; // ETO_CLIPPED with clipRect
     RECT clipRect = {};         // ExtTextOut's own rectangle

@@ -291,3 +291,30 @@ TEST_CASE("the status bar names each file's encoding")
         CHECK(std::string(shown) == c.sourceText);
     }
 }
+
+TEST_CASE("a character typed into a UTF-16 LE file is saved in UTF-16 LE with its mark, the other lines as they were")
+{
+    auto littleEndian = [](const std::u16string& text) {
+        std::string bytes;
+        for (char16_t unit : text) {
+            bytes += static_cast<char>(unit & 0xFF);
+            bytes += static_cast<char>(unit >> 8);
+        }
+        return bytes;
+    };
+    const std::string mark = "\xFF\xFE";
+    const std::u16string before = u"K\u00F6ln\r\n", after = u"\u65E5\u672C\r\nend\r\n";
+    CompareWindowFixture fixture(mark + littleEndian(before + u"Bonn\r\n" + after), "x\r\n");
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    const int index = window.statusBar.CommandToIndex(IDS_SOURCE_ENCODING);
+    char shown[64] = {};
+    window.statusBar.SendMessage(SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(shown));
+    CHECK(std::string(shown) == "S UTF-16 LE");
+
+    TextPane& source = window.sourcePane;
+    source.MoveCaret(4, 1, 0);
+    TypeWide(source, u"\u00E9");
+    window.SendMessage(WM_COMMAND, ID_SAVE_SOURCE);
+    CHECK(ReadWholeFile(window.sourcePath) == mark + littleEndian(before + u"Bonn\u00E9\r\n" + after));
+}

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/process_values.h"
 #include "compare_window_fixture.h"
 #include "engine/text_buffer.h"
 #include "metafile_printer.h"
@@ -73,10 +74,18 @@ std::vector<PrintedLine> GapRules(const PrintedPage& page, const PrintLayout& la
 
 using Calls = std::vector<std::string>;
 
+// Changed characters shown or not for one test (they split a row's texts).
+struct MarksShown {
+    explicit MarksShown(bool on) : before(g_values.showChangedCharacters) { g_values.showChangedCharacters = on; }
+    ~MarksShown() { g_values.showChangedCharacters = before; }
+    bool before;
+};
+
 } // namespace
 
 TEST_CASE("differences only: rows 10 to 12, one gap rule, then rows 20 and 21, all in the text font")
 {
+    MarksShown unmarked(false);
     std::string source, master;
     ThirtyLines({ 10, 11, 12, 20, 21 }, source, master);
     CompareWindowFixture fixture(source, master);
@@ -150,6 +159,51 @@ TEST_CASE("full printing: every row with its line numbers, the differing rows an
     for (const PrintedText& text : page.TextsBetween(layout.leftMargin, layout.middleX))
         CHECK(text.y != lastRowY);
     CHECK(GapRules(page, layout).empty());
+}
+
+TEST_CASE("the changed characters are underlined on paper, in full and in differences-only printing")
+{
+    using Runs = std::vector<std::pair<std::string, bool>>; // the texts of a half row, underlined or not
+    struct Case {
+        const char* label;
+        bool differencesOnly;
+        bool marks;
+        int weight;
+        Runs source, master;
+    };
+    const Case cases[] = {
+        { "full", false, true, FW_BOLD, { { "a = ", false }, { "1", true }, { " + ", false }, { "b", true }, { ";", false } },
+          { { "a = ", false }, { "2", true }, { " + ", false }, { "c", true }, { ";", false } } },
+        { "differences only", true, true, FW_NORMAL,
+          { { "a = ", false }, { "1", true }, { " + ", false }, { "b", true }, { ";", false } },
+          { { "a = ", false }, { "2", true }, { " + ", false }, { "c", true }, { ";", false } } },
+        { "marks turned off", false, false, FW_BOLD, { { "a = 1 + b;", false } }, { { "a = 2 + c;", false } } },
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.label);
+        MarksShown shown(c.marks);
+        CompareWindowFixture fixture("a = 1 + b;\r\n", "a = 2 + c;\r\n");
+        REQUIRE(fixture.created);
+        MetafilePrinter printer;
+        PrintLayout layout = LayoutOn(printer);
+        REQUIRE(PrintToDevice(printer, &fixture.window, ContentOf(fixture.window), c.differencesOnly).outcome ==
+                PrintOutcome::Printed);
+        auto pages = printer.Pages();
+        REQUIRE(pages.size() == 1);
+        auto runsOf = [&](int textX, int end) {
+            Runs runs;
+            for (const PrintedText& text : RowTexts(pages[0], layout, textX, end)) {
+                runs.emplace_back(text.text, text.underline);
+                CHECK(text.weight == c.weight);
+            }
+            return runs;
+        };
+        CHECK(runsOf(layout.leftMargin + 7 * layout.charWidth, layout.middleX) == c.source);
+        CHECK(runsOf(layout.rightColumnX + 7 * layout.charWidth, layout.rightEdge) == c.master);
+        const PrintedText* marked = pages[0].Find(c.marks ? "1" : "a = 1 + b;");
+        REQUIRE(marked != nullptr);
+        CHECK(marked->x == layout.leftMargin + (c.marks ? 11 : 7) * layout.charWidth);
+    }
 }
 
 TEST_CASE("the page frame: both paths, the page number, the rule under the header and the middle line")
@@ -233,6 +287,7 @@ TEST_CASE("a long line is cut to its column and clipped at the column's edge; ta
 
 TEST_CASE("the page shows the characters of each file's store, cut to the column by characters")
 {
+    MarksShown unmarked(false);
     std::string wide;
     for (int i = 0; i < 300; ++i)
         wide += "\xC3\xA9";
@@ -277,6 +332,7 @@ TEST_CASE("pages filled exactly, in full and in differences-only printing")
     }
     SUBCASE("five differing rows fill the page; the equal rows after them give a page with its header only")
     {
+        MarksShown unmarked(false);
         std::string source, master;
         ThirtyLines({ 0, 1, 2, 3, 4 }, source, master);
         CompareWindowFixture fixture(source, master);

@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "compare_window_fixture.h"
+#include "pane_driver.h"
 #include "resources/resource.h"
 
 namespace {
@@ -32,7 +33,72 @@ ViewItem ItemAfterStatusBar(CompareWindow& window)
     return item;
 }
 
+constexpr COLORREF MAGENTA = RGB(0xFF, 0x00, 0xFF);
+constexpr COLORREF YELLOW = RGB(0xFF, 0xFF, 0x00);
+constexpr COLORREF WHITE = RGB(0xFF, 0xFF, 0xFF);
+
+// What row 0 of a pane should show: cells [markBegin, markEnd) on mark, the
+// rest of the row on plain, and only black text over either.
+struct RowLook {
+    int markBegin;
+    int markEnd;
+    COLORREF plain;
+    COLORREF mark;
+};
+
+void CheckFirstRow(const TextPane& pane, PaneImage::Source source, const RowLook& look)
+{
+    PaneImage image(pane.m_hWnd, source);
+    int wrong = 0;
+    int marked = 0;
+    for (int y = 0; y < pane.rowHeight; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const int cell = x / pane.charWidth;
+            const COLORREF wanted = cell >= look.markBegin && cell < look.markEnd ? look.mark : look.plain;
+            const COLORREF pixel = image.At(x, y);
+            wrong += pixel != wanted && pixel != RGB(0, 0, 0);
+            marked += pixel == look.mark;
+        }
+    }
+    CHECK(wrong == 0);
+    CHECK((marked > 0) == (look.markEnd > look.markBegin));
+}
+
 } // namespace
+
+TEST_CASE("changed characters are filled at three quarters of the side's colour, and follow typing on white")
+{
+    g_values.showChangedCharacters = true;
+    CompareWindowFixture fixture("x = 1;\r\n", "x = 2;\r\n");
+    REQUIRE(fixture.created);
+    CompareWindow& window = fixture.window;
+    struct Case {
+        const char* label;
+        const TextPane& pane;
+        RowLook marks, off;
+    };
+    const Case cases[] = {
+        { "Source", window.sourcePane, { 4, 5, MAGENTA, RGB(0xBF, 0x00, 0xBF) }, { 0, 0, MAGENTA, RGB(0xBF, 0x00, 0xBF) } },
+        { "Master", window.masterPane, { 4, 5, YELLOW, RGB(0xBF, 0xBF, 0x00) }, { 0, 0, YELLOW, RGB(0xBF, 0xBF, 0x00) } },
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.label);
+        CheckFirstRow(c.pane, PaneImage::RENDERED, c.marks);
+        window.SendMessage(WM_COMMAND, ID_VIEW_CHANGED_CHARACTERS);
+        CheckFirstRow(c.pane, PaneImage::ON_SCREEN, c.off);
+        window.SendMessage(WM_COMMAND, ID_VIEW_CHANGED_CHARACTERS);
+        CheckFirstRow(c.pane, PaneImage::ON_SCREEN, c.marks);
+    }
+
+    // "x = 12;" against "x = 1;": the Master's number is marked whole, on the
+    // white of an edited row; the Source row keeps its colour.
+    TextPane& master = window.masterPane;
+    ::SetFocus(master.m_hWnd);
+    master.MoveCaret(4, 0, MOVE_BOTH);
+    master.SendMessage(WM_CHAR, '1', 1);
+    CheckFirstRow(master, PaneImage::ON_SCREEN, { 4, 6, WHITE, RGB(0xBF, 0xBF, 0x00) });
+    CheckFirstRow(window.sourcePane, PaneImage::ON_SCREEN, { 4, 5, MAGENTA, RGB(0xBF, 0x00, 0xBF) });
+}
 
 TEST_CASE("Show Changed Characters turns the marks off and on and the registry keeps the choice")
 {
