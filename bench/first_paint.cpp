@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/orvinta_app.h"
+#include "common/code_pages_win32.h"
 #include "common/process_values.h"
 #include "common/settings_names.h"
 #include "compare_window/compare_window.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv)
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
     theApp.m_appName = "ORVINTA";
     theApp.SetRegistryKey(COMPANY_KEY);
+    LoadPlatformCodePages();
     Gauge::Register();
 
     CompareWindow window;

@@ -22,6 +22,7 @@
 #include "app/preferences.h"
 #include "app/settings.h"
 #include "capture.h"
+#include "common/code_pages_win32.h"
 #include "common/help.h"
 #include "common/shared_resources.h"
 #include "compare_window/compare_window.h"
@@ -85,6 +86,7 @@ void StartUp()
 {
     theApp.m_appName = "ORVINTA";
     theApp.SetRegistryKey(COMPANY_KEY);
+    LoadPlatformCodePages();
     ::InitCommonControls();
     ReadPreferences(theApp, g_values);
     Gauge::Register();
@@ -173,9 +175,9 @@ void FileListMenu(DirectoryWindow& window)
         std::printf("skipped file-list-menu: this build has no file list menu (108)\n");
         return;
     }
-    int row = SelectFile(window.sourceFiles, "notes.txt");
+    int row = SelectFile(window.sourceFiles, "greeting.c");
     if (row < 0) {
-        Missed("file-list-menu", "no notes.txt among the Source files");
+        Missed("file-list-menu", "no greeting.c among the Source files");
         return;
     }
     RECT item = { LVIR_LABEL, 0, 0, 0 };
@@ -390,7 +392,7 @@ int main(int argc, char** argv)
     if (!PumpUntil([&] { return Scanned(window); }, 10000))
         Missed("directory-window", "the directories were not scanned");
 
-    SelectFile(window.sourceFiles, "notes.txt");
+    SelectFile(window.sourceFiles, "greeting.c");
     Settle(window.m_hWnd);
     Save(window.m_hWnd, "directory-window");
 
