@@ -27,7 +27,6 @@ status=0
 "$here/with-wine.sh" "$build/wineprefix" "$build/keepalive.exe" -- "$here/../tests/help/with-winhelp.sh" bash -c '
     key="HKCU\\Software\\Brindlecote Software\\ORVINTA"
     "$WINE" reg delete "$key" /f >/dev/null 2>&1
-    "$WINE" reg add "$key\\Position" /v FileExtensions /d "*.*" /f >/dev/null 2>&1
     examples=$WINEPREFIX/drive_c/Zelvane
     rm -rf "$examples" && mkdir -p "$examples"
     cp -pr "$ZEL_SHOT_EXAMPLES/source" "$examples/Source"

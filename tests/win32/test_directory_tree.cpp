@@ -215,7 +215,7 @@ TEST_CASE("tree mode: a change in a subfolder rescans that side once")
         const int scans = window.scanCount[SOURCE_SIDE];
         const int masterScans = window.scanCount[MASTER_SIDE];
         change.make();
-        CHECK(PumpUntil([&] { return window.scanCount[SOURCE_SIDE] > scans; }, 5000));
+        CHECK(PumpUntil([&] { return window.scanCount[SOURCE_SIDE] > scans; }, 10000));
         PumpFor(1200);
         CHECK(window.scanCount[SOURCE_SIDE] == scans + 1);
         CHECK(window.scanCount[MASTER_SIDE] == masterScans);

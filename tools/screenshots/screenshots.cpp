@@ -304,6 +304,27 @@ void ComparisonPictures(DirectoryWindow& window)
         Missed("compare-window", "no comparison window appeared");
 }
 
+// The comparison window on greeting.c, UTF-8 against UTF-16: the changed
+// characters of its changed line marked, the encodings in the status bar.
+void ChangedCharactersPicture(DirectoryWindow& window)
+{
+    WindowWatch watch(WindowWatch::ClassNamed("ZelvaneFrame109"), [](HWND frame) {
+        Settle(frame);
+        theApp.OnIdle(0);
+        theApp.OnIdle(1);
+        Settle(frame);
+        Save(frame, "changed-characters");
+        ::SendMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    if (SelectFile(window.sourceFiles, "greeting.c") < 0) {
+        Missed("changed-characters", "no greeting.c among the Source files");
+        return;
+    }
+    window.CompareSelectedRow(window.sourceFiles);
+    if (!watch.Ran())
+        Missed("changed-characters", "no comparison window appeared");
+}
+
 BOOL CALLBACK FindHelpWindow(HWND window, LPARAM data)
 {
     char name[64] = "";
@@ -404,6 +425,7 @@ int main(int argc, char** argv)
     CopyQuestion(window, source, master);
     ProgressPictures(window, source, master);
     ComparisonPictures(window);
+    ChangedCharactersPicture(window);
     HelpPicture(window);
 
     theApp.m_pMainWnd = nullptr;
