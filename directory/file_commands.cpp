@@ -4,6 +4,7 @@
 
 #include "common/help.h"
 #include "common/shared_resources.h"
+#include "framework/exceptions.h"
 #include "directory/copy_between_sides.h"
 #include "directory/copy_dialogs.h"
 #include "directory/directory_reader.h"
@@ -50,17 +51,6 @@ HCURSOR CursorFor(DragCursor cursor)
     }
 }
 
-std::string SystemReason(DWORD error)
-{
-    char text[512] = "";
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                    text, sizeof text, nullptr);
-    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' '))
-        text[--length] = '\0';
-    if (length == 0)
-        ::wsprintfA(text, "System error %lu.", error);
-    return text;
-}
 
 } // namespace
 
@@ -495,7 +485,7 @@ void FileCommands::Rename()
     std::string from = JoinPath(CommandDirectory, file.fileName);
     std::string to = JoinPath(CommandDirectory, file.fileName.substr(0, LeafOffset(file.fileName)) + newName);
     if (!::MoveFileA(from.c_str(), to.c_str())) {
-        std::string reason = SystemReason(::GetLastError());
+        std::string reason = SystemErrorText(::GetLastError());
         ShowError(owner, IDS_RENAME_FAILED, from.c_str(), to.c_str(), reason.c_str());
     }
     StopRenaming();

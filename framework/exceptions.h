@@ -54,3 +54,7 @@ private:
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowFileException(CFileException::Cause cause, long osError,
                                         const std::string& fileName);
+
+// The system's text for a Win32 error code, without its line end ("System
+// error N." where it has none). Windows builds only.
+std::string SystemErrorText(unsigned long error);

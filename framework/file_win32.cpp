@@ -25,7 +25,14 @@ CFileException::Cause CauseOfError(DWORD error)
     }
 }
 
-std::string SystemText(DWORD error)
+HANDLE AsHandle(std::intptr_t value)
+{
+    return reinterpret_cast<HANDLE>(value);
+}
+
+} // namespace
+
+std::string SystemErrorText(unsigned long error)
 {
     char text[512] = "";
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
@@ -37,16 +44,9 @@ std::string SystemText(DWORD error)
     return text;
 }
 
-HANDLE AsHandle(std::intptr_t value)
-{
-    return reinterpret_cast<HANDLE>(value);
-}
-
-} // namespace
-
 void AfxThrowFileException(CFileException::Cause cause, long osError, const std::string& fileName)
 {
-    throw CFileException(cause, osError, fileName, SystemText(static_cast<DWORD>(osError)));
+    throw CFileException(cause, osError, fileName, SystemErrorText(static_cast<DWORD>(osError)));
 }
 
 bool CFile::Open(const std::string& fileName, unsigned flags, CFileException* error)
@@ -71,7 +71,7 @@ bool CFile::Open(const std::string& fileName, unsigned flags, CFileException* er
     if (handle == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
         if (error)
-            *error = CFileException(CauseOfError(code), static_cast<long>(code), fileName, SystemText(code));
+            *error = CFileException(CauseOfError(code), static_cast<long>(code), fileName, SystemErrorText(code));
         return false;
     }
     m_handle = reinterpret_cast<std::intptr_t>(handle);
