@@ -215,15 +215,7 @@ bool TextBuffer::AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size)
         std::string converted =
             Utf16BytesToStore(bytes.get() + mark, size - mark, found.kind == EncodingKind::Utf16Be);
         bytes.reset();
-        if (!FitsStore(converted.size()))
-            return false;
-        uint32_t length = static_cast<uint32_t>(converted.size());
-        uint32_t storeCapacity = length + length / 8;
-        Block store = AllocateStore(storeCapacity);
-        if (length)
-            std::memcpy(store.get(), converted.data(), length);
-        uint32_t lineFeeds = TakeCensus(store.get(), length).lineFeeds;
-        return Adopt(store.release(), storeCapacity, length, found, lineFeeds);
+        return LoadStore(converted, found);
     }
     // A byte-order mark holds no LF: the count stands.
     if (mark) {
