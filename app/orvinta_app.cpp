@@ -11,7 +11,7 @@
 #include "common/path_tests.h"
 #include "common/shared_resources.h"
 #include "compare_window/compare_window.h"
-#include "directory/directory_window.h"
+#include "directory/window/directory_window.h"
 #include "engine/gauge.h"
 
 namespace {

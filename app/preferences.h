@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/preferences_dialog.h"
-#include "directory/preferences_target.h"
+#include "directory/window/preferences_target.h"
 #include "common/process_values.h"
 
 class CWinApp;

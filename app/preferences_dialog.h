@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/color_swatch.h"
-#include "directory/file_types.h"
+#include "directory/core/file_types.h"
 #include "framework/dialog.h"
 #include "framework/list_box.h"
 

@@ -13,7 +13,7 @@ set(COMPARE_WINDOW_WIN32_SOURCES
     compare_window/compare_window.cpp
 )
 set(DIRECTORY_WIN32_SOURCES
-    directory/directory_window.cpp
+    directory/window/directory_window.cpp
 )
 include(directory/copy_sources.cmake)
 include(compare_window/pane_sources.cmake)
@@ -21,7 +21,7 @@ list(APPEND APP_PORTABLE_SOURCES ${PANE_PORTABLE_SOURCES})
 list(APPEND COMPARE_WINDOW_WIN32_SOURCES ${PANE_WIN32_SOURCES})
 include(directory/chooser_sources.cmake)
 list(APPEND APP_PORTABLE_SOURCES
-    directory/file_types.cpp
+    directory/core/file_types.cpp
 )
 # The Preferences dialog and its colour swatches
 list(APPEND APP_WIN32_SOURCES

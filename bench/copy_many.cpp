@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "app/orvinta_app.h"
-#include "directory/copy_between_sides.h"
-#include "directory/copy_one_file.h"
-#include "directory/directory_window.h"
+#include "directory/copy/copy_between_sides.h"
+#include "directory/copy/copy_one_file.h"
+#include "directory/window/directory_window.h"
 #include "resources/resource.h"
 
 OrvintaApp theApp;

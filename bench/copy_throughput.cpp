@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "app/orvinta_app.h"
-#include "directory/copy_one_file.h"
-#include "directory/copy_selected.h"
+#include "directory/copy/copy_one_file.h"
+#include "directory/copy/copy_selected.h"
 
 OrvintaApp theApp;
 

@@ -12,10 +12,10 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "directory/compare_status.h"
-#include "directory/pair_entries.h"
-#include "directory/scan_files.h"
-#include "directory/scan_tree.h"
+#include "directory/core/compare_status.h"
+#include "directory/core/pair_entries.h"
+#include "directory/core/scan_files.h"
+#include "directory/core/scan_tree.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "directory/directory_monitor.h"
+#include "directory/monitor/directory_monitor.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Writes directory/case_folding_table.inc: Unicode simple case folding
-(CaseFolding.txt, status C and S) as runs, for directory/name_order.cpp.
+"""Writes directory/core/case_folding_table.inc: Unicode simple case folding
+(CaseFolding.txt, status C and S) as runs, for directory/core/name_order.cpp.
 
-Usage: tools/make_case_folding.py [CaseFolding.txt] > directory/case_folding_table.inc
+Usage: tools/make_case_folding.py [CaseFolding.txt] > directory/core/case_folding_table.inc
 The source is Debian's unicode-data package (/usr/share/unicode/CaseFolding.txt).
 
 A run is (first, count, stride, delta): the code points first, first+stride,

@@ -5,8 +5,8 @@
 #include <chrono>
 #include <string>
 
-#include "directory/compare_status.h"
-#include "directory/scan_files.h"
+#include "directory/core/compare_status.h"
+#include "directory/core/scan_files.h"
 #include "directory_fixture.h"
 
 using namespace directory_test;

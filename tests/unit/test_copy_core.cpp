@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "directory/copy_answers.h"
-#include "directory/copy_stream.h"
-#include "directory/monitor_paths.h"
+#include "directory/copy/copy_answers.h"
+#include "directory/copy/copy_stream.h"
+#include "directory/monitor/monitor_paths.h"
 
 namespace {
 

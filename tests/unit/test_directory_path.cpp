@@ -2,7 +2,7 @@
 // directory list and the parent a vanished directory falls back to.
 #include <doctest/doctest.h>
 
-#include "directory/directory_path.h"
+#include "directory/chooser/directory_path.h"
 
 TEST_CASE("a directory is held without a trailing backslash, a drive root as letter and colon")
 {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "directory/file_entry.h"
-#include "directory/pair_entries.h"
-#include "directory/scan_files.h"
-#include "directory/wildcard_match.h"
+#include "directory/core/file_entry.h"
+#include "directory/core/pair_entries.h"
+#include "directory/core/scan_files.h"
+#include "directory/core/wildcard_match.h"
 #include "directory_fixture.h"
 
 using namespace directory_test;

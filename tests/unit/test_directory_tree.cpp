@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "directory/directory_reader.h"
-#include "directory/follow_directory.h"
-#include "directory/pair_entries.h"
-#include "directory/scan_tree.h"
-#include "directory/tree_order.h"
+#include "directory/core/directory_reader.h"
+#include "directory/window/follow_directory.h"
+#include "directory/core/pair_entries.h"
+#include "directory/core/scan_tree.h"
+#include "directory/core/tree_order.h"
 #include "directory_fixture.h"
 
 using namespace directory_test;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "directory/busy_guard.h"
-#include "directory/file_row_text.h"
-#include "directory/layout_anchor.h"
-#include "directory/same_directory.h"
+#include "directory/window/busy_guard.h"
+#include "directory/window/file_row_text.h"
+#include "directory/window/layout_anchor.h"
+#include "directory/core/same_directory.h"
 #include "resources/directory_ids.h"
 
 namespace {

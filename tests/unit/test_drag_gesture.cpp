@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "directory/drag_gesture.h"
+#include "directory/window/drag_gesture.h"
 
 TEST_CASE("the gesture's zone: the threshold first, then where the pointer is")
 {

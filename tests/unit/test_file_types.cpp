@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "directory/file_types.h"
+#include "directory/core/file_types.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "directory/file_entry.h"
-#include "directory/pair_entries.h"
+#include "directory/core/file_entry.h"
+#include "directory/core/pair_entries.h"
 #include "engine/text_encoding.h"
 
 namespace {

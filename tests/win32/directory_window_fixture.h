@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "directory/directory_window.h"
-#include "directory/compare_files_dialog.h"
+#include "directory/window/directory_window.h"
+#include "directory/window/compare_files_dialog.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
 #include "test_support.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "directory/file_commands.h"
-#include "directory/file_list_view.h"
+#include "directory/window/file_commands.h"
+#include "directory/window/file_list_view.h"
 #include "resources/resource.h"
 
 struct SeenMenu {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "directory/copy_dialogs.h"
-#include "directory/copy_one_file.h"
-#include "directory/copy_progress_dialog.h"
-#include "directory/copy_selected.h"
+#include "directory/copy/copy_dialogs.h"
+#include "directory/copy/copy_one_file.h"
+#include "directory/copy/copy_progress_dialog.h"
+#include "directory/copy/copy_selected.h"
 #include "resources/resource.h"
 #include "test_support.h"
 

@@ -11,9 +11,9 @@
 
 #include "common/process_values.h"
 #include "common/shared_resources.h"
-#include "directory/directory_list_box.h"
-#include "directory/drive_combo.h"
-#include "directory/transparent_image.h"
+#include "directory/chooser/directory_list_box.h"
+#include "directory/chooser/drive_combo.h"
+#include "directory/chooser/transparent_image.h"
 #include "test_support.h"
 
 namespace {

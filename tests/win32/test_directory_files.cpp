@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "directory/compare_status.h"
-#include "directory/scan_files.h"
+#include "directory/core/compare_status.h"
+#include "directory/core/scan_files.h"
 #include "test_support.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "directory/directory_monitor.h"
-#include "directory/monitor_paths.h"
+#include "directory/monitor/directory_monitor.h"
+#include "directory/monitor/monitor_paths.h"
 #include "test_support.h"
 
 namespace {

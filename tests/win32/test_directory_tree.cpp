@@ -12,7 +12,7 @@
 
 #include "common/process_values.h"
 #include "compare_window/compare_window.h"
-#include "directory/copy_between_sides.h"
+#include "directory/copy/copy_between_sides.h"
 #include "directory_window_fixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "app/file_type_dialog.h"
 #include "common/settings_names.h"
-#include "directory/file_type_list.h"
+#include "directory/chooser/file_type_list.h"
 #include "framework/message_box.h"
 #include "framework/win_app.h"
 #include "help_recorder.h"

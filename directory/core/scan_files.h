@@ -1,0 +1,26 @@
+// Reading a directory into a side's FileEntryArray by a pattern text.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "directory/core/file_entry.h"
+
+// Appends one FileEntry for every file (not directory) of directory that
+// matches a pattern of patternText, then sorts the array. The text is split
+// at commas; blanks and tabs before a pattern are skipped; each pattern is
+// one directory search, so a file matching two patterns is listed twice.
+// Patterns holding "\", "/" or ":" name another directory and are skipped.
+void ScanFiles(FileEntryArray& files, const std::string& directory, const std::string& patternText);
+
+// Destroys every entry of the side (the window also empties its list view).
+inline void ClearFiles(FileEntryArray& files)
+{
+    files.Clear();
+}
+
+// Calls each() for every pattern of a pattern text that may be searched for.
+void ForEachPattern(const std::string& patternText, const std::function<void(const std::string&)>& each);
+
+// True when one pattern of a pattern text may be searched for (no path part).
+bool IsSearchablePattern(const std::string& pattern);
