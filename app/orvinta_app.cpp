@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "common/code_pages_win32.h"
 #include "common/path_tests.h"
+#include "common/phase_timing.h"
 #include "common/shared_resources.h"
 #include "compare_window/compare_window.h"
 #include "directory/window/directory_window.h"
@@ -38,6 +39,7 @@ std::string CurrentDirectory()
 
 BOOL OrvintaApp::InitInstance()
 {
+    phase_timing::Start();
     // Before anything reads or draws text: 8-bit files are read in the
     // user's legacy code page even when the process runs in UTF-8.
     LoadPlatformCodePages();
@@ -46,6 +48,7 @@ BOOL OrvintaApp::InitInstance()
     ::InitCommonControls();
     SetRegistryKey(COMPANY_KEY);
     ReadPreferences(*this, g_values);
+    PHASE_MARK("preferences");
 
     DirectoryWindow directoryWindow;
     directoryWindow.runPreferences = RunPreferences;
@@ -63,6 +66,7 @@ BOOL OrvintaApp::InitInstance()
     }
 
     LoadSharedResources();
+    PHASE_MARK("resources");
     g_shared.mainDialog = &directoryWindow;
 
     CommandLine commandLine;

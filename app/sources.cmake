@@ -5,6 +5,7 @@ set(APP_PORTABLE_SOURCES
 set(APP_WIN32_SOURCES
     app/orvinta_app.cpp
     common/code_pages_win32.cpp
+    common/phase_timing_win32.cpp
     common/path_tests.cpp
     app/settings.cpp
     common/shared_resources.cpp
