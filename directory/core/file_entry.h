@@ -10,6 +10,10 @@
 
 struct FoundEntry;
 
+// Drawn so that nobody takes it for "same", and counted as differing by every
+// command until the reading sets 0 or 1.
+constexpr int32_t STATUS_NOT_KNOWN = 2;
+
 struct FileEntry {
     // What the file lists show: the name split at its last "." (".profile"
     // has an empty name), with the case rule applied (a file without its own
@@ -28,7 +32,9 @@ struct FileEntry {
     uint16_t time = 0;       // DOS time of the same instant
     uint16_t attributes = 0; // low word of the attributes as found
     uint64_t size = 0;       // whole size: files past 4 GB compare right
-    int32_t status = 0;      // 0 same as its partner, 1 differs or has no partner
+    // 0 same as its partner, 1 differs or has no partner, STATUS_NOT_KNOWN
+    // while the contents of a pair of equal sizes wait to be read.
+    int32_t status = 0;
     int32_t mark = 0;        // 1 opened or copied from its own list
 
     // name and extension joined by "." (no "." when the extension is empty),
