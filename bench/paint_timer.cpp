@@ -2,8 +2,13 @@
 // of the process holding a descendant of the given class is visible, the
 // file lists hold the expected rows (when asked), every pending paint has
 // been done and the window's thread has answered a message after it.
-//   paint_timer.exe [--rows N] [--class NAME] [--timeout MS] -- COMMAND LINE
-// Prints the milliseconds on one line, then closes the program.
+//   paint_timer.exe [--rows N] [--class NAME] [--timeout MS]
+//                   [--touch FILE]... [--watch MS] [--until-mark NAME] -- COMMAND LINE
+// Prints the milliseconds on one line, then closes the program. With
+// --watch it then appends a byte to each --touch file and asks the window
+// for an answer every 10 ms for up to MS (until the phase NAME appears in
+// the ZELVANE_TIMINGS file, with --until-mark), and prints the longest
+// wait for an answer after the first figure.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "resources/directory_ids.h"
 
@@ -72,6 +78,48 @@ LRESULT ItemCount(HWND window, int id)
     return LRESULT(count);
 }
 
+bool MarkWritten(const char* mark)
+{
+    const char* path = std::getenv("ZELVANE_TIMINGS");
+    FILE* file = path ? std::fopen(path, "r") : nullptr;
+    if (!file)
+        return false;
+    char line[256];
+    bool found = false;
+    size_t length = std::strlen(mark);
+    while (!found && std::fgets(line, sizeof line, file))
+        found = std::strncmp(line, mark, length) == 0 && line[length] == '\t';
+    std::fclose(file);
+    return found;
+}
+
+// The longest the window kept a message waiting while it worked.
+double WatchAnswers(HWND window, const std::vector<std::string>& touches, long watch, const char* untilMark)
+{
+    for (const std::string& path : touches) {
+        HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_ALWAYS, 0, nullptr);
+        DWORD written;
+        ::WriteFile(file, "x", 1, &written, nullptr);
+        ::CloseHandle(file);
+    }
+    double longest = 0;
+    DWORD start = ::GetTickCount();
+    while (long(::GetTickCount() - start) < watch && !(untilMark && MarkWritten(untilMark))) {
+        LARGE_INTEGER before, after, frequency;
+        ::QueryPerformanceFrequency(&frequency);
+        ::QueryPerformanceCounter(&before);
+        DWORD_PTR ignored;
+        if (!::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored))
+            return 30000;
+        ::QueryPerformanceCounter(&after);
+        double ms = double(after.QuadPart - before.QuadPart) * 1000.0 / double(frequency.QuadPart);
+        longest = ms > longest ? ms : longest;
+        ::Sleep(10);
+    }
+    return longest;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -79,6 +127,9 @@ int main(int argc, char** argv)
     long rows = -1;
     long timeout = 60000;
     const char* className = "msctls_statusbar32";
+    std::vector<std::string> touches;
+    long watch = -1;
+    const char* untilMark = nullptr;
     int at = 1;
     for (; at < argc && std::strcmp(argv[at], "--") != 0; ++at) {
         if (!std::strcmp(argv[at], "--rows") && at + 1 < argc)
@@ -87,6 +138,12 @@ int main(int argc, char** argv)
             className = argv[++at];
         else if (!std::strcmp(argv[at], "--timeout") && at + 1 < argc)
             timeout = std::atol(argv[++at]);
+        else if (!std::strcmp(argv[at], "--touch") && at + 1 < argc)
+            touches.push_back(argv[++at]);
+        else if (!std::strcmp(argv[at], "--watch") && at + 1 < argc)
+            watch = std::atol(argv[++at]);
+        else if (!std::strcmp(argv[at], "--until-mark") && at + 1 < argc)
+            untilMark = argv[++at];
     }
     if (at + 1 >= argc) {
         std::fprintf(stderr, "usage: paint_timer [--rows N] [--class NAME] [--timeout MS] -- COMMAND LINE\n");
@@ -127,6 +184,9 @@ int main(int argc, char** argv)
         }
         ::Sleep(1);
     }
+    double longest = -1;
+    if (painted >= 0 && watch >= 0)
+        longest = WatchAnswers(search.found, touches, watch, untilMark);
     if (search.found)
         ::PostMessageA(search.found, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0)
@@ -138,6 +198,9 @@ int main(int argc, char** argv)
                      search.found ? "found" : "not found", long(lastSource), long(lastMaster), rows);
         return 1;
     }
-    std::printf("%.1f\n", painted);
+    if (longest >= 0)
+        std::printf("%.1f %.1f\n", painted, longest);
+    else
+        std::printf("%.1f\n", painted);
     return 0;
 }

@@ -17,7 +17,10 @@ set_target_properties(copy_throughput monitor_burst PROPERTIES RUNTIME_OUTPUT_DI
 # Process start to painted, against a plain window's floor (bench/startup_table.sh).
 add_executable(paint_timer bench/paint_timer.cpp)
 add_executable(floor_window WIN32 bench/floor_window.cpp)
+# What a plain program pays to read the files the window reads by contents.
+add_executable(read_all bench/read_all.cpp)
 target_link_libraries(floor_window PRIVATE comctl32)
 target_link_options(paint_timer PRIVATE ${STATIC_RUNTIME})
 target_link_options(floor_window PRIVATE ${STATIC_RUNTIME})
-set_target_properties(paint_timer floor_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_options(read_all PRIVATE ${STATIC_RUNTIME})
+set_target_properties(paint_timer floor_window read_all PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

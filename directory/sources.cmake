@@ -9,6 +9,7 @@ set(DIRECTORY_PORTABLE_SOURCES
     directory/core/scan_tree.cpp
     directory/core/pair_entries.cpp
     directory/core/compare_status.cpp
+    directory/core/status_reading.cpp
 )
 list(APPEND CORE_SOURCES ${DIRECTORY_PORTABLE_SOURCES})
 # The native side of the seam builds wherever the framework's native files do.

@@ -12,4 +12,6 @@ list(APPEND DIRECTORY_WIN32_SOURCES
     directory/window/compare_files_dialog.cpp
     directory/window/directory_window_compare.cpp
     directory/window/directory_window_tree.cpp
+    directory/window/directory_window_reading.cpp
+    directory/window/background_reader.cpp
 )

@@ -180,7 +180,53 @@ void DirectoryListBox::FillDirectoryList(const std::string& path)
         AddString(item.text.c_str());
         m_itemPaths.push_back(item.diskName.empty() ? std::string() : path + "\\" + item.diskName);
     }
+    m_folderStates.assign(m_itemPaths.size(), -1);
     SetCurSel(m_levelCount - 1);
+}
+
+void DirectoryListBox::SetHighlightColour(COLORREF colour)
+{
+    m_highlightColour = colour;
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+std::vector<std::string> DirectoryListBox::SubfolderNames() const
+{
+    std::vector<std::string> names;
+    for (size_t i = static_cast<size_t>(m_levelCount); i < m_itemPaths.size(); ++i) {
+        const std::string& path = m_itemPaths[i];
+        if (!path.empty())
+            names.push_back(path.substr(path.rfind('\\') + 1));
+    }
+    return names;
+}
+
+void DirectoryListBox::SetFolderState(const std::string& folderPath, int state)
+{
+    if (folderPath.empty())
+        return;
+    for (size_t i = static_cast<size_t>(m_levelCount); i < m_itemPaths.size(); ++i) {
+        if (m_itemPaths[i] != folderPath)
+            continue;
+        if (m_folderStates[i] != state) {
+            m_folderStates[i] = state;
+            RECT item;
+            if (m_hWnd && SendMessage(LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)) != LB_ERR)
+                ::InvalidateRect(m_hWnd, &item, FALSE);
+        }
+        return;
+    }
+}
+
+void DirectoryListBox::SetFolderStateByName(const std::string& diskName, int state)
+{
+    SetFolderState(m_currentDirectory + "\\" + diskName, state);
+}
+
+int DirectoryListBox::FolderState(int index) const
+{
+    return index >= 0 && static_cast<size_t>(index) < m_folderStates.size() ? m_folderStates[index] : -1;
 }
 
 void DirectoryListBox::SetDirectory(const std::string& requested)
@@ -301,6 +347,8 @@ void DirectoryListBox::RefreshDirectory()
     std::string path = NearestExistingDirectory(m_currentDirectory, ExistsAsDirectory, WindowsDirectory());
     if (path == m_currentDirectory) {
         FillDirectoryList(path);
+        if (m_events)
+            m_events->OnFoldersRelisted(*this);
         return;
     }
     SetEditText(path);
@@ -348,6 +396,9 @@ void DirectoryListBox::DrawItem(const DRAWITEMSTRUCT& draw)
     if (draw.itemState & ODS_SELECTED) {
         ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
         ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+    } else if (FolderState(index) == 1) {
+        ::SetBkColor(dc, m_highlightColour);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     }
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 

@@ -33,6 +33,9 @@ public:
         (void)side;
         (void)from;
     }
+    // The list was read again for the same directory (folder names changed):
+    // what the window knew of its folders is gone.
+    virtual void OnFoldersRelisted(DirectoryListBox& side) { (void)side; }
 };
 
 // The side's change monitor, as far as switching directories concerns it.
@@ -78,6 +81,15 @@ public:
 
     void DrawItem(const DRAWITEMSTRUCT& draw);
 
+    // Which subfolders differ from the other side's: a folder whose state is
+    // 1 is drawn in the side's highlight colour; every refill forgets them.
+    void SetHighlightColour(COLORREF colour);
+    // The disk names of the current directory's subfolders, in list order.
+    std::vector<std::string> SubfolderNames() const;
+    void SetFolderState(const std::string& folderPath, int state);
+    void SetFolderStateByName(const std::string& diskName, int state);
+    int FolderState(int index) const;
+
     // Timer ids. The list box control runs timers of its own while the mouse
     // drags over it, so these stay clear of small numbers.
     static constexpr UINT_PTR DIRECTORY_REFRESH_TIMER = 0x5A01;
@@ -99,6 +111,8 @@ private:
     char DriveLetter() const;
 
     std::vector<std::string> m_itemPaths;
+    std::vector<int> m_folderStates; // per item, -1 not known
+    COLORREF m_highlightColour = RGB(255, 255, 0);
     DriveCombo* m_driveCombo = nullptr;
     HWND m_directoryEdit = nullptr;
     DirectoryListBoxEvents* m_events = nullptr;

@@ -55,6 +55,8 @@ int ContentComparer::Compare(const std::string& sourcePath, const std::string& m
         if (static_cast<size_t>(sourceCount) < CONTENT_BLOCK_SIZE)
             return 0;
         position += static_cast<uint64_t>(sourceCount);
+        if (cancelled && cancelled())
+            return 1;
     }
 }
 

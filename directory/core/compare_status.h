@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,8 @@ public:
                 uint64_t expectedSize = UNKNOWN_SIZE);
 
     static constexpr uint64_t UNKNOWN_SIZE = ~uint64_t(0);
+    // Asked between blocks; a cancelled comparison gives 1.
+    std::function<bool()> cancelled;
 
 private:
     std::unique_ptr<char[]> sourceBlock;

@@ -34,11 +34,12 @@ bool ListsEverything(const std::string& patternText)
 
 } // namespace
 
-void ScanTree(FileEntryArray& files, const std::string& directory, const std::string& patternText)
+void ScanTree(FileEntryArray& files, const std::string& directory, const std::string& patternText,
+              const std::function<bool()>& cancelled)
 {
     const bool oneSearch = ListsEverything(patternText);
     std::vector<Folder> pending{ Folder() };
-    while (!pending.empty()) {
+    while (!pending.empty() && !(cancelled && cancelled())) {
         Folder folder = std::move(pending.back());
         pending.pop_back();
         const std::string path = folder.onDisk.empty() ? directory : JoinPath(directory, folder.onDisk);

@@ -3,19 +3,9 @@
 #include <vector>
 
 #include "directory/monitor/monitor_paths.h"
+#include "framework/critical_section_lock.h"
 
 namespace {
-
-class Lock {
-public:
-    explicit Lock(CRITICAL_SECTION& section) : m_section(section) { ::EnterCriticalSection(&m_section); }
-    ~Lock() { ::LeaveCriticalSection(&m_section); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    CRITICAL_SECTION& m_section;
-};
 
 constexpr DWORD FILE_CHANGES = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
 
@@ -138,7 +128,7 @@ DirectoryMonitor::~DirectoryMonitor()
 
 void DirectoryMonitor::SetTargetWindow(HWND window)
 {
-    Lock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     m_target = window;
 }
 
@@ -148,7 +138,7 @@ void DirectoryMonitor::Watch(const std::string& directory, bool wholeTree)
     if (m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0)
         Stop();
     {
-        Lock lock(m_lock);
+        CriticalSectionLock lock(m_lock);
         m_path = directory;
         m_wholeTree = wholeTree;
         ++m_requested;
@@ -173,7 +163,7 @@ void DirectoryMonitor::Stop()
     if (!m_thread)
         return;
     {
-        Lock lock(m_lock);
+        CriticalSectionLock lock(m_lock);
         m_stop = true;
     }
     ::SetEvent(m_wake);
@@ -182,20 +172,20 @@ void DirectoryMonitor::Stop()
     ::CloseHandle(m_wake);
     m_thread = nullptr;
     m_wake = nullptr;
-    Lock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     m_armed = m_requested;
     m_watching = false;
 }
 
 bool DirectoryMonitor::IsArmed() const
 {
-    Lock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     return m_armed == m_requested;
 }
 
 bool DirectoryMonitor::IsWatching() const
 {
-    Lock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     return m_watching;
 }
 
@@ -209,7 +199,7 @@ void DirectoryMonitor::Post(UINT message)
 {
     HWND target;
     {
-        Lock lock(m_lock);
+        CriticalSectionLock lock(m_lock);
         target = m_target;
     }
     // A window that has gone is no error: the message is simply not delivered.
@@ -240,7 +230,7 @@ void DirectoryMonitor::Work()
             bool wholeTree;
             unsigned requested;
             {
-                Lock lock(m_lock);
+                CriticalSectionLock lock(m_lock);
                 if (m_stop)
                     return;
                 path = m_path;
@@ -251,7 +241,7 @@ void DirectoryMonitor::Work()
                 continue;
             bool watching = watches.Open(path, wholeTree);
             armed = requested;
-            Lock lock(m_lock);
+            CriticalSectionLock lock(m_lock);
             m_armed = armed;
             m_watching = watching;
             continue;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/path_tests.h"
+#include "common/phase_timing.h"
 #include "common/about_dialog.h"
 #include "common/help.h"
 #include "common/process_values.h"
@@ -15,6 +16,7 @@
 #include "directory/core/directory_reader.h"
 #include "directory/core/pair_entries.h"
 #include "directory/core/scan_tree.h"
+#include "directory/core/status_reading.h"
 #include "framework/message_box.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
@@ -46,6 +48,7 @@ ON_MESSAGE(WM_SIZE, OnSize)
 ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
 ON_MESSAGE(WM_CLOSE, OnClose)
 ON_MESSAGE(WM_DESTROY, OnDestroy)
+ON_MESSAGE(WM_READING_ANSWERS, OnReadingAnswers)
 ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
 ON_MESSAGE(WM_RBUTTONDOWN, OnRButtonDown)
 ON_COMMAND(ID_DIRECTORY_ABOUT, OnAbout)
@@ -119,6 +122,8 @@ BOOL DirectoryWindow::OnInitDialog()
     AttachMonitors();
     sourceFiles.directoryListBox = &sourceDirectories;
     masterFiles.directoryListBox = &masterDirectories;
+    sourceDirectories.SetHighlightColour(g_values.sourceColor);
+    masterDirectories.SetHighlightColour(g_values.masterColor);
 
     LoadTreeSettings();
     LoadFileTypes();
@@ -312,7 +317,12 @@ void DirectoryWindow::ChooseFileType()
 
 void DirectoryWindow::RescanSides(unsigned sides)
 {
+    PHASE_MARK("rescan");
+    // Answers for the rows about to go must never be taken.
+    reader.Cancel();
+    m_readingJob = 0;
     CString pattern = GetDlgItemText(IDC_PATTERN);
+    m_scannedPattern = pattern;
     for (Side side : { SOURCE_SIDE, MASTER_SIDE }) {
         if (!(sides & SideBit(side)))
             continue;
@@ -325,17 +335,24 @@ void DirectoryWindow::RescanSides(unsigned sides)
         m_scannedDirectory[side] = CurrentDirectory(side);
     }
     PairEntries();
+    PHASE_MARK("rescan done");
 }
 
 void DirectoryWindow::PairEntries()
 {
+    reader.Cancel();
+    m_readingJob = 0;
     for (FileListView* list : { &sourceFiles, &masterFiles }) {
         list->SendMessage(WM_SETREDRAW, FALSE);
         list->SendMessage(LVM_DELETEALLITEMS);
         list->focusedRow = -1;
     }
-    StatusOfPair status(ScannedDirectory(SOURCE_SIDE), ScannedDirectory(MASTER_SIDE), g_values.howCompare);
-    std::vector<PairedRow> rows = ::PairEntries(sourceFiles.entries, masterFiles.entries, status);
+    // Contents are read in the background (StartReading); until then such
+    // a pair is not known.
+    int method = g_values.howCompare;
+    std::vector<PairedRow> rows = ::PairEntries(
+        sourceFiles.entries, masterFiles.entries,
+        [method](const FileEntry& source, const FileEntry& master) { return StatusWithoutReading(source, master, method); });
     for (const PairedRow& row : rows) {
         sourceFiles.AppendRow(row.source);
         masterFiles.AppendRow(row.master);
@@ -347,6 +364,7 @@ void DirectoryWindow::PairEntries()
     // The rows are new and none is selected.
     ::EnableWindow(GetDlgItem(IDC_COPY_TO_MASTER), FALSE);
     ::EnableWindow(GetDlgItem(IDC_COPY_TO_SOURCE), FALSE);
+    StartReading();
 }
 
 // ---- Copy buttons and focus following ------------------------------------
@@ -479,6 +497,8 @@ void DirectoryWindow::Close()
 LRESULT DirectoryWindow::OnDestroy(WPARAM, LPARAM)
 {
     StopMonitors();
+    reader.Stop();
+    m_readingJob = 0;
     m_closing = true;
     SavePlacement();
     layoutReady = false;

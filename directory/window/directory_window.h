@@ -15,7 +15,11 @@
 #include "directory/window/layout_anchor.h"
 #include "directory/window/preferences_target.h"
 #include "directory/monitor/side_monitor.h"
+#include "directory/window/background_reader.h"
 #include "framework/dialog.h"
+
+// Posted by the background reader when it has answers.
+constexpr UINT WM_READING_ANSWERS = WM_APP + 0x41;
 
 class DirectoryWindow : public CDialog, private DirectoryListBoxEvents, public PreferencesTarget {
 public:
@@ -42,6 +46,10 @@ public:
     bool includeSubdirectories = false;
     // "&Link Directories": opening a folder on one side opens it on the other.
     bool linkDirectories = true;
+    // Reads contents and folders' trees off the window's thread.
+    BackgroundReader reader;
+    // True from the start of a reading until its last answer has been taken.
+    bool ReadingPending() const { return m_readingJob != 0; }
 
     // The Preferences dialog lives with the application, which hands it in
     // at start-up; without it the command beeps.
@@ -146,6 +154,13 @@ private:
     void RunCompareLoop(HWND frame);
 
     void OnRescanFiles(DirectoryListBox& side) override;
+    void OnFoldersRelisted(DirectoryListBox& side) override;
+    // Starts reading what the rows and folders on show still need (the
+    // pairs not known yet, which subfolders differ); cancels what ran before.
+    void StartReading();
+    LRESULT OnReadingAnswers(WPARAM, LPARAM);
+    // Tree mode: each subfolder's colour from its rows.
+    void ShowTreeFolderStates();
     void OnDirectoryOpened(DirectoryListBox& side, const std::string& from) override;
     // Both sides' present directories become the places following starts from.
     void SetFollowStart();
@@ -163,6 +178,10 @@ private:
     bool m_closing = false; // the edits lose the focus as the window goes
     std::string m_scannedDirectory[2];
     std::string m_followStart[2];
+    unsigned m_readingJob = 0;
+    std::vector<size_t> m_readingRows;        // the row of each pair being read
+    std::vector<FolderToJudge> m_readingFolders;
+    std::string m_scannedPattern;
 
     DECLARE_MESSAGE_MAP()
 };

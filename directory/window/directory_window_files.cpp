@@ -61,11 +61,13 @@ std::vector<FileTypeFilter> DirectoryWindow::FileTypeFilters() const
 void DirectoryWindow::SetSourceHighlightColour(COLORREF colour)
 {
     sourceFiles.SetHighlightColour(colour);
+    sourceDirectories.SetHighlightColour(colour);
 }
 
 void DirectoryWindow::SetMasterHighlightColour(COLORREF colour)
 {
     masterFiles.SetHighlightColour(colour);
+    masterDirectories.SetHighlightColour(colour);
 }
 
 void DirectoryWindow::WatchSource(bool on)

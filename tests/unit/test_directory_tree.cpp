@@ -13,6 +13,7 @@
 #include "directory/window/follow_directory.h"
 #include "directory/core/pair_entries.h"
 #include "directory/core/scan_tree.h"
+#include "directory/core/status_reading.h"
 #include "directory/core/tree_order.h"
 #include "directory_fixture.h"
 
@@ -268,5 +269,30 @@ TEST_CASE("following the other side: the matching place from where both sides st
     for (const Row& row : rows) {
         CAPTURE(row.label);
         CHECK(FollowingDirectory(row.from, row.to, row.start, row.otherCurrent, row.otherStart) == row.expected);
+    }
+}
+
+TEST_CASE("tree mode: a subfolder's state follows from the rows below it")
+{
+    auto entry = [](const char* path, int status) {
+        FileEntry file;
+        file.fileName = path;
+        file.status = status;
+        return file;
+    };
+    FileEntry top = entry("top.c", 1), same = entry("Lib\\a.c", 0), sameOther = entry("lib\\a.c", 0);
+    FileEntry waiting = entry("lib\\sub\\b.c", STATUS_NOT_KNOWN), waitingOther = entry("lib\\sub\\b.c", STATUS_NOT_KNOWN);
+    FileEntry lonely = entry("old\\c.c", 1), differs = entry("src\\d.c", 1), differsOther = entry("src\\d.c", 1);
+    FileEntry quiet = entry("src\\e.c", 0), quietOther = entry("src\\e.c", 0);
+    std::vector<PairedRow> rows = { { &top, nullptr },         { &same, &sameOther },   { &waiting, &waitingOther },
+                                    { nullptr, &lonely },      { &differs, &differsOther }, { &quiet, &quietOther } };
+    std::vector<FolderState> states = FolderStatesFromRows(rows);
+    struct Expected {
+        const char* folder;
+        int state;
+    } expected[] = { { "LIB", STATUS_NOT_KNOWN }, { "old", 1 }, { "Src", 1 }, { "top.c", -1 }, { "none", -1 } };
+    for (const Expected& folder : expected) {
+        CAPTURE(folder.folder);
+        CHECK(FolderStateOf(states, folder.folder) == folder.state);
     }
 }

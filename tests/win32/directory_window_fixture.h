@@ -51,7 +51,12 @@ public:
             },
             5000);
         PumpFor(30);
-        return scanned;
+        return scanned && WaitForReading();
+    }
+    // The background reading of contents and folders has given every answer.
+    bool WaitForReading()
+    {
+        return PumpUntil([&] { return !window.ReadingPending(); }, 10000);
     }
     // Selects exactly this row of the list (and focuses it).
     void SelectRow(FileListView& list, int row)

@@ -9,19 +9,6 @@
 
 namespace {
 
-// Gives both files the same last-write time, so only their contents differ.
-void SameWriteTime(const std::string& first, const std::string& second)
-{
-    FILETIME time = { 0x5A000000u, 0x01D80000u };
-    for (const std::string* path : { &first, &second }) {
-        HANDLE file = ::CreateFileA(path->c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                    nullptr);
-        REQUIRE(file != INVALID_HANDLE_VALUE);
-        ::SetFileTime(file, nullptr, nullptr, &time);
-        ::CloseHandle(file);
-    }
-}
-
 COLORREF RowBackground(const FileListView& list, int row)
 {
     RECT rect = {};
@@ -60,6 +47,7 @@ TEST_CASE("Preferences from the directory window: a new method pairs again at on
     window.SendMessage(WM_COMMAND, MAKEWPARAM(ID_DIRECTORY_PREFERENCES, 0), 0);
     REQUIRE(driver.Ran());
     CHECK(g_values.howCompare == 1);
+    REQUIRE(fixture.WaitForReading());
     CHECK(window.sourceFiles.GetEntry(0)->status == 1);
     CHECK(window.masterFiles.GetEntry(0)->status == 1);
     PumpFor(50);

@@ -168,6 +168,7 @@ TEST_CASE("the rows' own directory serves every command while a switch's rescan 
     PumpFor(700); // the rescan falls due and waits for the hold
     fixture.window.PairEntries();
     REQUIRE(fixture.window.sourceFiles.RowCount() == 1);
+    REQUIRE(fixture.WaitForReading());
     CHECK(fixture.window.sourceFiles.GetEntry(0)->status == 0);
 }
 
@@ -266,4 +267,67 @@ TEST_CASE("linked directories: opening a folder or going up on one side follows 
     CHECK(ReadSetting("Preferences", "LinkDirectories").AsDword() == 0u);
     REQUIRE(open(window.sourceDirectories, s));
     CHECK(lstrcmpiA(window.CurrentDirectory(MASTER_SIDE).c_str(), (m + "\\lib").c_str()) == 0);
+}
+
+namespace {
+
+// The state the side's directory list holds for its subfolder of that name.
+int FolderStateOf(const DirectoryListBox& list, const std::string& name)
+{
+    for (int index = list.LevelCount(); index < list.GetCount(); ++index) {
+        std::string path = list.ItemPath(index);
+        if (path.size() > name.size() && path.compare(path.size() - name.size() - 1, std::string::npos, "\\" + name) == 0)
+            return list.FolderState(index);
+    }
+    return -2;
+}
+
+} // namespace
+
+TEST_CASE("which folders differ: read in the background, by the method, in both modes, in the side's colour")
+{
+    TempDirectory source, master;
+    WriteBelow(source, "same\\deep\\a.txt", "alike");
+    WriteBelow(master, "Same\\deep\\a.txt", "alike");
+    WriteBelow(source, "edited\\b.txt", "abc");
+    WriteBelow(master, "edited\\b.txt", "abd");
+    WriteBelow(source, "lonely\\c.txt", "c");
+    ::CreateDirectoryA((master.Path() + "\\empty").c_str(), nullptr);
+    SameWriteTime(source.Path() + "\\edited\\b.txt", master.Path() + "\\edited\\b.txt");
+    SameWriteTime(source.Path() + "\\same\\deep\\a.txt", master.Path() + "\\Same\\deep\\a.txt");
+    struct Case {
+        int method;
+        bool tree;
+        int edited; // the other folders never change
+    } cases[] = { { 0, false, 0 }, { 1, false, 1 }, { 1, true, 1 } };
+    for (const Case& test : cases) {
+        CAPTURE(test.method);
+        CAPTURE(test.tree);
+        MethodSetTo method(test.method);
+        DirectoryWindowFixture fixture;
+        REQUIRE(fixture.Open(source.Path(), master.Path()));
+        if (test.tree)
+            REQUIRE((TreeModeOn(fixture) && fixture.WaitForReading()));
+        DirectoryListBox& left = fixture.window.sourceDirectories;
+        CHECK(FolderStateOf(left, "same") == 0);
+        CHECK(FolderStateOf(fixture.window.masterDirectories, "Same") == 0);
+        CHECK(FolderStateOf(left, "edited") == test.edited);
+        CHECK(FolderStateOf(fixture.window.masterDirectories, "edited") == test.edited);
+        CHECK(FolderStateOf(left, "lonely") == 1);
+        // An empty folder on one side holds no file that could differ.
+        CHECK(FolderStateOf(fixture.window.masterDirectories, "empty") == (test.tree ? -1 : 0));
+    }
+    // Drawn as the files are: the side's highlight behind a differing folder.
+    MethodSetTo contents(1);
+    DirectoryWindowFixture fixture;
+    REQUIRE(fixture.Open(source.Path(), master.Path()));
+    DirectoryListBox& left = fixture.window.sourceDirectories;
+    PumpFor(50);
+    for (int index = left.LevelCount(); index < left.GetCount(); ++index) {
+        RECT item = {};
+        left.SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        bool differs = left.FolderState(index) == 1;
+        CHECK((ClientPixel(left.m_hWnd, item.right - 4, (item.top + item.bottom) / 2) == g_values.sourceColor) ==
+              differs);
+    }
 }

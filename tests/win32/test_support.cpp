@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include <doctest/doctest.h>
+
 namespace {
 DialogAnswerer* g_answerer = nullptr;
 const char* const SETTINGS_ROOT = "Software\\Brindlecote Software\\ORVINTA";
@@ -211,6 +213,18 @@ bool SectionKeyExists(const char* section)
         return false;
     ::RegCloseKey(key);
     return true;
+}
+
+void SameWriteTime(const std::string& first, const std::string& second)
+{
+    FILETIME time = { 0x5A000000u, 0x01D80000u };
+    for (const std::string* path : { &first, &second }) {
+        HANDLE file = ::CreateFileA(path->c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+        REQUIRE(file != INVALID_HANDLE_VALUE);
+        ::SetFileTime(file, nullptr, nullptr, &time);
+        ::CloseHandle(file);
+    }
 }
 
 COLORREF ClientPixel(HWND window, int x, int y)

@@ -83,6 +83,8 @@ bool SectionKeyExists(const char* section);
 
 // The colour of one pixel of a window's client area, as painted on screen.
 COLORREF ClientPixel(HWND window, int x, int y);
+// Gives both files one fixed last-write time.
+void SameWriteTime(const std::string& first, const std::string& second);
 
 // The Linux name of a Windows path, from Wine's own export ("" elsewhere).
 std::string UnixPath(const std::string& path);

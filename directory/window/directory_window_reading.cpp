@@ -1,0 +1,91 @@
+// What the directory window reads off its own thread: the contents of pairs
+// whose sizes agree (shown as not known until read) and which subfolders'
+// trees differ. One reading at a time; every pairing starts it again, and it
+// only ever asks for what is still unknown, so no file is read twice.
+#include "directory/window/directory_window.h"
+
+#include "common/phase_timing.h"
+#include "common/process_values.h"
+
+namespace {
+
+std::vector<PairedRow> RowsOf(const FileListView& source, const FileListView& master)
+{
+    std::vector<PairedRow> rows(static_cast<size_t>(source.RowCount()));
+    for (size_t row = 0; row < rows.size(); ++row)
+        rows[row] = { source.GetEntry(static_cast<int>(row)), master.GetEntry(static_cast<int>(row)) };
+    return rows;
+}
+
+} // namespace
+
+void DirectoryWindow::StartReading()
+{
+    std::vector<PairedRow> rows = RowsOf(sourceFiles, masterFiles);
+    ReadingJob job;
+    job.method = g_values.howCompare;
+    job.patternText = m_scannedPattern;
+    job.pairs = PairsToRead(rows, ScannedDirectory(SOURCE_SIDE), ScannedDirectory(MASTER_SIDE));
+    m_readingRows.clear();
+    for (const PairToRead& pair : job.pairs)
+        m_readingRows.push_back(pair.row);
+    if (includeSubdirectories) {
+        job.folders.clear();
+    } else {
+        job.folders = PairFolders(CurrentDirectory(SOURCE_SIDE), sourceDirectories.SubfolderNames(),
+                                  CurrentDirectory(MASTER_SIDE), masterDirectories.SubfolderNames());
+    }
+    m_readingFolders = job.folders;
+    if (includeSubdirectories)
+        ShowTreeFolderStates();
+    if (job.pairs.empty() && job.folders.empty()) {
+        reader.Cancel();
+        m_readingJob = 0;
+        return;
+    }
+    PHASE_MARK("reading");
+    m_readingJob = reader.Start(std::move(job), m_hWnd, WM_READING_ANSWERS);
+}
+
+void DirectoryWindow::OnFoldersRelisted(DirectoryListBox&)
+{
+    StartReading();
+}
+
+LRESULT DirectoryWindow::OnReadingAnswers(WPARAM, LPARAM)
+{
+    BackgroundReader::Answers answers = reader.Take();
+    if (m_readingJob == 0 || answers.job != m_readingJob)
+        return 0;
+    for (const auto& [index, status] : answers.pairs) {
+        int row = static_cast<int>(m_readingRows[index]);
+        // A copy may have settled the pair meanwhile.
+        for (FileListView* list : { &sourceFiles, &masterFiles })
+            if (FileEntry* entry = list->GetEntry(row); entry && entry->status == STATUS_NOT_KNOWN)
+                entry->status = status;
+    }
+    if (!answers.pairs.empty()) {
+        for (FileListView* list : { &sourceFiles, &masterFiles })
+            ::InvalidateRect(list->m_hWnd, nullptr, FALSE);
+        if (includeSubdirectories)
+            ShowTreeFolderStates();
+    }
+    for (const auto& [index, state] : answers.folders) {
+        const FolderToJudge& folder = m_readingFolders[index];
+        sourceDirectories.SetFolderState(folder.sourcePath, state);
+        masterDirectories.SetFolderState(folder.masterPath, state);
+    }
+    if (answers.finished) {
+        m_readingJob = 0;
+        PHASE_MARK("reading done");
+    }
+    return 0;
+}
+
+void DirectoryWindow::ShowTreeFolderStates()
+{
+    std::vector<FolderState> states = FolderStatesFromRows(RowsOf(sourceFiles, masterFiles));
+    for (DirectoryListBox* side : { &sourceDirectories, &masterDirectories })
+        for (const std::string& name : side->SubfolderNames())
+            side->SetFolderStateByName(name, FolderStateOf(states, name));
+}
