@@ -98,7 +98,7 @@ PY
     # A change on each side after painting; the rescan is the program s own
     # "rescan" to "rescan done" (the monitor s 500 ms settling not counted).
     watched "rescan of both sides by times after a change" "rescan" "rescan done" --rows "$dirRows" \
-        --class SysListView32 --touch "$src\\file00001.c" --touch "$mst\\file00001.c" --watch 3000 -- \
+        --class SysListView32 --touch "$src\\file00000.c" --touch "$mst\\file00000.c" --watch 3000 -- \
         "$orvinta" "$src" "$mst" |
         awk -F"\t" "{ printf \"| %s | %.0f ms | longest wait for an answer %.0f ms |\n\", \$1, \$3, \$4 }"
     setting "$preferences" HowCompare 1
