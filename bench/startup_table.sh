@@ -27,6 +27,8 @@ def names(top):
     for folder, _, files in os.walk(top):
         found |= {os.path.relpath(os.path.join(folder, f), top).lower() for f in files}
     return found
+both = sorted(set(os.listdir(os.path.join(out, "dirs", "source"))) & set(os.listdir(os.path.join(out, "dirs", "master"))))
+open(os.path.join(out, "dirs.common"), "w").write(both[0])
 for pair in ("dirs", "tree"):
     rows = names(os.path.join(out, pair, "source")) | names(os.path.join(out, pair, "master"))
     open(os.path.join(out, pair + ".rows"), "w").write(str(len(rows)))
@@ -45,7 +47,7 @@ PY
 "$root/tools/with-wine.sh" "$build/wineprefix" "$build/keepalive.exe" -- bash -c '
     set -e
     build=$1; data=$2; runs=$3
-    dirRows=$(cat "$data/dirs.rows"); treeRows=$(cat "$data/tree.rows")
+    dirRows=$(cat "$data/dirs.rows"); treeRows=$(cat "$data/tree.rows"); common=$(cat "$data/dirs.common")
     position="HKCU\\Software\\Brindlecote Software\\ORVINTA\\Position"
     preferences="HKCU\\Software\\Brindlecote Software\\ORVINTA\\Preferences"
     setting() { "$WINE" reg add "$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null 2>&1; }
@@ -98,7 +100,7 @@ PY
     # A change on each side after painting; the rescan is the program s own
     # "rescan" to "rescan done" (the monitor s 500 ms settling not counted).
     watched "rescan of both sides by times after a change" "rescan" "rescan done" --rows "$dirRows" \
-        --class SysListView32 --touch "$src\\file00000.c" --touch "$mst\\file00000.c" --watch 3000 -- \
+        --class SysListView32 --touch "$src\\$common" --touch "$mst\\$common" --watch 3000 -- \
         "$orvinta" "$src" "$mst" |
         awk -F"\t" "{ printf \"| %s | %.0f ms | longest wait for an answer %.0f ms |\n\", \$1, \$3, \$4 }"
     setting "$preferences" HowCompare 1
