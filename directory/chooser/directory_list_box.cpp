@@ -84,11 +84,7 @@ std::string AbsolutePath(const std::string& path)
     bool driveRooted = path.size() > 2 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
     if (path.empty() || rooted || driveRooted || IsBareDrive(path))
         return path;
-    char full[MAX_PATH];
-    DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full)
-        return path;
-    return std::string(full, length);
+    return FullDirectoryPath(path);
 }
 
 } // namespace
@@ -98,11 +94,16 @@ std::string FullDirectoryPath(const std::string& path)
     // "d:" alone would be the drive's working directory to the system.
     if (path.empty() || IsBareDrive(path))
         return path;
-    char full[MAX_PATH];
-    DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full)
+    // Sized by the system: a UTF-8 path may need more bytes than MAX_PATH.
+    DWORD size = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
         return path;
-    return std::string(full, length);
+    std::string full(size, '\0');
+    DWORD length = ::GetFullPathNameA(path.c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size)
+        return path;
+    full.resize(length);
+    return full;
 }
 
 BEGIN_MESSAGE_MAP(DirectoryListBox, CListBox)
