@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/path_tests.h"
+#include "common/phase_timing.h"
 #include "common/about_dialog.h"
 #include "common/help.h"
 #include "common/process_values.h"
@@ -90,6 +91,7 @@ DirectoryWindow::DirectoryWindow()
 
 BOOL DirectoryWindow::OnInitDialog()
 {
+    PHASE_MARK("dialog created");
     m_closing = false;
     App()->m_pMainWnd = this;
     RECT outer;
@@ -110,6 +112,7 @@ BOOL DirectoryWindow::OnInitDialog()
     masterFiles.SubclassDlgItem(IDC_MASTER_FILES, this);
     sourceFiles.SetupColumns();
     masterFiles.SetupColumns();
+    PHASE_MARK("columns set up");
     sourceDrives.Bind(GetDlgItem(IDC_SOURCE_DRIVE));
     masterDrives.Bind(GetDlgItem(IDC_MASTER_DRIVE));
     sourceDirectories.Bind(GetDlgItem(IDC_SOURCE_DIRECTORY_LIST), &sourceDrives, GetDlgItem(IDC_SOURCE_DIRECTORY));
@@ -122,14 +125,17 @@ BOOL DirectoryWindow::OnInitDialog()
 
     LoadTreeSettings();
     LoadFileTypes();
+    PHASE_MARK("settings read");
     sourceDrives.Fill(g_values.driveTypes);
     masterDrives.Fill(g_values.driveTypes);
 
     ApplyDirectoryEdit(MASTER_SIDE);
     ApplyDirectoryEdit(SOURCE_SIDE);
+    PHASE_MARK("directories applied");
     AppendSystemMenuItems();
     layoutReady = true;
     RestorePlacement();
+    PHASE_MARK("dialog set up");
     // A directory edit that was refused holds the focus already; moving it
     // away would apply (and refuse) the edit a second time.
     HWND focus = ::GetFocus();
@@ -323,6 +329,7 @@ void DirectoryWindow::RescanSides(unsigned sides)
         if (!CurrentDirectory(side).empty())
             ScanSide(files.entries, CurrentDirectory(side), pattern, includeSubdirectories);
         m_scannedDirectory[side] = CurrentDirectory(side);
+        PHASE_MARK(side == SOURCE_SIDE ? "source scanned" : "master scanned");
     }
     PairEntries();
 }
@@ -336,6 +343,7 @@ void DirectoryWindow::PairEntries()
     }
     StatusOfPair status(ScannedDirectory(SOURCE_SIDE), ScannedDirectory(MASTER_SIDE), g_values.howCompare);
     std::vector<PairedRow> rows = ::PairEntries(sourceFiles.entries, masterFiles.entries, status);
+    PHASE_MARK("paired");
     for (const PairedRow& row : rows) {
         sourceFiles.AppendRow(row.source);
         masterFiles.AppendRow(row.master);
@@ -344,6 +352,7 @@ void DirectoryWindow::PairEntries()
         list->SendMessage(WM_SETREDRAW, TRUE);
         ::InvalidateRect(list->m_hWnd, nullptr, TRUE);
     }
+    PHASE_MARK("lists filled");
     // The rows are new and none is selected.
     ::EnableWindow(GetDlgItem(IDC_COPY_TO_MASTER), FALSE);
     ::EnableWindow(GetDlgItem(IDC_COPY_TO_SOURCE), FALSE);

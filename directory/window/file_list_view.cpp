@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/code_pages_win32.h"
+#include "common/phase_timing.h"
 #include "common/settings_names.h"
 #include "common/shared_resources.h"
 #include "directory/window/directory_window.h"
@@ -62,6 +63,7 @@ ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
 ON_MESSAGE(WM_KEYUP, OnKeyUp)
 ON_MESSAGE(WM_CHAR, OnChar)
 ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+ON_MESSAGE(WM_PAINT, OnPaint)
 END_MESSAGE_MAP()
 
 void FileListView::SetupColumns()
@@ -382,6 +384,17 @@ LRESULT FileListView::OnChar(WPARAM wParam, LPARAM lParam)
     LRESULT result = DefaultHandling(WM_CHAR, wParam, lParam);
     if (partner && partner->m_hWnd && IsKeyDown(VK_CONTROL) && wParam != ' ')
         partner->DefaultHandling(WM_CHAR, wParam, lParam);
+    return result;
+}
+
+// The first paint ends what a user waits for at start-up.
+LRESULT FileListView::OnPaint(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = DefaultHandling(WM_PAINT, wParam, lParam);
+    if (!m_painted) {
+        m_painted = true;
+        PHASE_MARK(owner && &owner->sourceFiles == this ? "source list painted" : "master list painted");
+    }
     return result;
 }
 

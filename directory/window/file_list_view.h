@@ -73,6 +73,7 @@ protected:
     LRESULT OnKeyUp(WPARAM, LPARAM);
     LRESULT OnChar(WPARAM, LPARAM);
     LRESULT OnGetDlgCode(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -85,6 +86,8 @@ private:
     LRESULT OnKey(UINT message, WPARAM wParam, LPARAM lParam);
     int RowPixelHeight() const;
     void DrawCells(HDC dc, const RECT& row, const FileEntry& entry) const;
+
+    bool m_painted = false;
 
     DECLARE_MESSAGE_MAP()
 };
