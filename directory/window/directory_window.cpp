@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 #include "common/path_tests.h"
 #include "common/phase_timing.h"
 #include "common/about_dialog.h"
@@ -49,6 +52,7 @@ ON_MESSAGE(WM_CLOSE, OnClose)
 ON_MESSAGE(WM_DESTROY, OnDestroy)
 ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
 ON_MESSAGE(WM_RBUTTONDOWN, OnRButtonDown)
+ON_MESSAGE(WM_FOLLOW_RANGE, OnFollowRange)
 ON_COMMAND(ID_DIRECTORY_ABOUT, OnAbout)
 ON_COMMAND(ID_DIRECTORY_COMPARE, OnCompareFiles)
 ON_COMMAND(ID_DIRECTORY_PREFERENCES, OnPreferences)
@@ -69,6 +73,8 @@ ON_NOTIFY(NM_SETFOCUS, IDC_SOURCE_FILES, OnFileListSetFocus)
 ON_NOTIFY(NM_SETFOCUS, IDC_MASTER_FILES, OnFileListSetFocus)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_SOURCE_FILES, OnFileListItemChanged)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_MASTER_FILES, OnFileListItemChanged)
+ON_NOTIFY(LVN_ODSTATECHANGED, IDC_SOURCE_FILES, OnFileListRangeChanged)
+ON_NOTIFY(LVN_ODSTATECHANGED, IDC_MASTER_FILES, OnFileListRangeChanged)
 ON_COMMAND(IDC_COPY_TO_MASTER, OnCopyToMaster)
 ON_COMMAND(IDC_COPY_TO_SOURCE, OnCopyToSource)
 ON_COMMAND(ID_DIRECTORY_INCLUDE_SUBDIRECTORIES, OnIncludeSubdirectories)
@@ -111,7 +117,7 @@ BOOL DirectoryWindow::OnInitDialog()
     sourceFiles.SubclassDlgItem(IDC_SOURCE_FILES, this);
     masterFiles.SubclassDlgItem(IDC_MASTER_FILES, this);
     sourceFiles.SetupColumns();
-    masterFiles.SetupColumns();
+    masterFiles.SetupColumns(&sourceFiles);
     PHASE_MARK("columns set up");
     sourceDrives.Bind(GetDlgItem(IDC_SOURCE_DRIVE));
     masterDrives.Bind(GetDlgItem(IDC_MASTER_DRIVE));
@@ -123,15 +129,24 @@ BOOL DirectoryWindow::OnInitDialog()
     sourceFiles.directoryListBox = &sourceDirectories;
     masterFiles.directoryListBox = &masterDirectories;
 
-    LoadTreeSettings();
-    LoadFileTypes();
-    PHASE_MARK("settings read");
-    sourceDrives.Fill(g_values.driveTypes);
-    masterDrives.Fill(g_values.driveTypes);
+    {
+        // The pattern and both directories each ask for a rescan: all of them
+        // run as one, as the hold goes, and at once rather than after the
+        // rescan timers' delay.
+        BusyGuard::Hold hold(busy);
+        LoadTreeSettings();
+        LoadFileTypes();
+        PHASE_MARK("settings read");
+        sourceDrives.Fill(g_values.driveTypes);
+        masterDrives.Fill(g_values.driveTypes);
 
-    ApplyDirectoryEdit(MASTER_SIDE);
-    ApplyDirectoryEdit(SOURCE_SIDE);
-    PHASE_MARK("directories applied");
+        ApplyDirectoryEdit(MASTER_SIDE);
+        ApplyDirectoryEdit(SOURCE_SIDE);
+        PHASE_MARK("directories applied");
+        for (Side side : { SOURCE_SIDE, MASTER_SIDE })
+            ::KillTimer(Directories(side).m_hWnd, DirectoryListBox::FILE_RESCAN_TIMER);
+        busy.RescanDue(BOTH_SIDES);
+    }
     AppendSystemMenuItems();
     layoutReady = true;
     RestorePlacement();
@@ -336,22 +351,17 @@ void DirectoryWindow::RescanSides(unsigned sides)
 
 void DirectoryWindow::PairEntries()
 {
-    for (FileListView* list : { &sourceFiles, &masterFiles }) {
-        list->SendMessage(WM_SETREDRAW, FALSE);
-        list->SendMessage(LVM_DELETEALLITEMS);
-        list->focusedRow = -1;
-    }
     StatusOfPair status(ScannedDirectory(SOURCE_SIDE), ScannedDirectory(MASTER_SIDE), g_values.howCompare);
     std::vector<PairedRow> rows = ::PairEntries(sourceFiles.entries, masterFiles.entries, status);
     PHASE_MARK("paired");
-    for (const PairedRow& row : rows) {
-        sourceFiles.AppendRow(row.source);
-        masterFiles.AppendRow(row.master);
+    std::vector<FileEntry*> sourceRows(rows.size());
+    std::vector<FileEntry*> masterRows(rows.size());
+    for (size_t row = 0; row < rows.size(); ++row) {
+        sourceRows[row] = rows[row].source;
+        masterRows[row] = rows[row].master;
     }
-    for (FileListView* list : { &sourceFiles, &masterFiles }) {
-        list->SendMessage(WM_SETREDRAW, TRUE);
-        ::InvalidateRect(list->m_hWnd, nullptr, TRUE);
-    }
+    sourceFiles.SetRows(std::move(sourceRows));
+    masterFiles.SetRows(std::move(masterRows));
     PHASE_MARK("lists filled");
     // The rows are new and none is selected.
     ::EnableWindow(GetDlgItem(IDC_COPY_TO_MASTER), FALSE);
@@ -400,10 +410,38 @@ void DirectoryWindow::OnFileListItemChanged(NMHDR* header, LRESULT*)
     if (!list || !(change->uChanged & LVIF_STATE))
         return;
     list->TrackFocus(*change);
-    if (!((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+    if ((change->uOldState ^ change->uNewState) & LVIS_SELECTED)
+        FollowSelection(*list);
+}
+
+// A virtual list reports a range that Shift selects as one change, and
+// may move its focus only after it: the partner follows again once the
+// list is done.
+void DirectoryWindow::OnFileListRangeChanged(NMHDR* header, LRESULT*)
+{
+    FileListView* list = ListOf(header);
+    const auto* change = reinterpret_cast<const NMLVODSTATECHANGE*>(header);
+    if (!list)
         return;
-    UpdateCopyButton(SideOf(*list));
-    list->partner->SetFocusedRow(list->focusedRow);
+    list->ReadFocusedRow();
+    if ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) {
+        FollowSelection(*list);
+        PostMessage(WM_FOLLOW_RANGE, static_cast<WPARAM>(SideOf(*list)));
+    }
+}
+
+LRESULT DirectoryWindow::OnFollowRange(WPARAM side, LPARAM)
+{
+    FileListView& list = Files(side == SOURCE_SIDE ? SOURCE_SIDE : MASTER_SIDE);
+    list.ReadFocusedRow();
+    list.partner->SetFocusedRow(list.focusedRow);
+    return 0;
+}
+
+void DirectoryWindow::FollowSelection(FileListView& list)
+{
+    UpdateCopyButton(SideOf(list));
+    list.partner->SetFocusedRow(list.focusedRow);
 }
 
 // ---- Enter, Escape and closing -------------------------------------------
