@@ -51,11 +51,7 @@ public:
             m_to.entries.Add(*source);
             target = m_to.entries[m_to.entries.size() - 1];
             m_added = true;
-            LVITEMA item = {};
-            item.mask = LVIF_PARAM;
-            item.iItem = row;
-            item.lParam = reinterpret_cast<LPARAM>(target);
-            m_to.SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            m_to.SetEntry(row, target);
         }
         source->mark = 0;
         *target = *source;

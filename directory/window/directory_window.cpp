@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 #include "common/path_tests.h"
 #include "common/phase_timing.h"
 #include "common/about_dialog.h"
@@ -51,6 +54,7 @@ ON_MESSAGE(WM_DESTROY, OnDestroy)
 ON_MESSAGE(WM_READING_ANSWERS, OnReadingAnswers)
 ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
 ON_MESSAGE(WM_RBUTTONDOWN, OnRButtonDown)
+ON_MESSAGE(WM_FOLLOW_RANGE, OnFollowRange)
 ON_COMMAND(ID_DIRECTORY_ABOUT, OnAbout)
 ON_COMMAND(ID_DIRECTORY_COMPARE, OnCompareFiles)
 ON_COMMAND(ID_DIRECTORY_PREFERENCES, OnPreferences)
@@ -71,6 +75,8 @@ ON_NOTIFY(NM_SETFOCUS, IDC_SOURCE_FILES, OnFileListSetFocus)
 ON_NOTIFY(NM_SETFOCUS, IDC_MASTER_FILES, OnFileListSetFocus)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_SOURCE_FILES, OnFileListItemChanged)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_MASTER_FILES, OnFileListItemChanged)
+ON_NOTIFY(LVN_ODSTATECHANGED, IDC_SOURCE_FILES, OnFileListRangeChanged)
+ON_NOTIFY(LVN_ODSTATECHANGED, IDC_MASTER_FILES, OnFileListRangeChanged)
 ON_COMMAND(IDC_COPY_TO_MASTER, OnCopyToMaster)
 ON_COMMAND(IDC_COPY_TO_SOURCE, OnCopyToSource)
 ON_COMMAND(ID_DIRECTORY_INCLUDE_SUBDIRECTORIES, OnIncludeSubdirectories)
@@ -93,6 +99,7 @@ DirectoryWindow::DirectoryWindow()
 
 BOOL DirectoryWindow::OnInitDialog()
 {
+    PHASE_MARK("dialog created");
     m_closing = false;
     App()->m_pMainWnd = this;
     RECT outer;
@@ -112,7 +119,8 @@ BOOL DirectoryWindow::OnInitDialog()
     sourceFiles.SubclassDlgItem(IDC_SOURCE_FILES, this);
     masterFiles.SubclassDlgItem(IDC_MASTER_FILES, this);
     sourceFiles.SetupColumns();
-    masterFiles.SetupColumns();
+    masterFiles.SetupColumns(&sourceFiles);
+    PHASE_MARK("columns set up");
     sourceDrives.Bind(GetDlgItem(IDC_SOURCE_DRIVE));
     masterDrives.Bind(GetDlgItem(IDC_MASTER_DRIVE));
     sourceDirectories.Bind(GetDlgItem(IDC_SOURCE_DIRECTORY_LIST), &sourceDrives, GetDlgItem(IDC_SOURCE_DIRECTORY));
@@ -125,16 +133,28 @@ BOOL DirectoryWindow::OnInitDialog()
     sourceDirectories.SetHighlightColour(g_values.sourceColor);
     masterDirectories.SetHighlightColour(g_values.masterColor);
 
-    LoadTreeSettings();
-    LoadFileTypes();
-    sourceDrives.Fill(g_values.driveTypes);
-    masterDrives.Fill(g_values.driveTypes);
+    {
+        // The pattern and both directories each ask for a rescan: all of them
+        // run as one, as the hold goes, and at once rather than after the
+        // rescan timers' delay.
+        BusyGuard::Hold hold(busy);
+        LoadTreeSettings();
+        LoadFileTypes();
+        PHASE_MARK("settings read");
+        sourceDrives.Fill(g_values.driveTypes);
+        masterDrives.Fill(g_values.driveTypes);
 
-    ApplyDirectoryEdit(MASTER_SIDE);
-    ApplyDirectoryEdit(SOURCE_SIDE);
+        ApplyDirectoryEdit(MASTER_SIDE);
+        ApplyDirectoryEdit(SOURCE_SIDE);
+        PHASE_MARK("directories applied");
+        for (Side side : { SOURCE_SIDE, MASTER_SIDE })
+            ::KillTimer(Directories(side).m_hWnd, DirectoryListBox::FILE_RESCAN_TIMER);
+        busy.RescanDue(BOTH_SIDES);
+    }
     AppendSystemMenuItems();
     layoutReady = true;
     RestorePlacement();
+    PHASE_MARK("dialog set up");
     // A directory edit that was refused holds the focus already; moving it
     // away would apply (and refuse) the edit a second time.
     HWND focus = ::GetFocus();
@@ -333,6 +353,7 @@ void DirectoryWindow::RescanSides(unsigned sides)
         if (!CurrentDirectory(side).empty())
             ScanSide(files.entries, CurrentDirectory(side), pattern, includeSubdirectories);
         m_scannedDirectory[side] = CurrentDirectory(side);
+        PHASE_MARK(side == SOURCE_SIDE ? "source scanned" : "master scanned");
     }
     PairEntries();
     PHASE_MARK("rescan done");
@@ -342,25 +363,22 @@ void DirectoryWindow::PairEntries()
 {
     reader.Cancel();
     m_readingJob = 0;
-    for (FileListView* list : { &sourceFiles, &masterFiles }) {
-        list->SendMessage(WM_SETREDRAW, FALSE);
-        list->SendMessage(LVM_DELETEALLITEMS);
-        list->focusedRow = -1;
-    }
     // Contents are read in the background (StartReading); until then such
     // a pair is not known.
     int method = g_values.howCompare;
     std::vector<PairedRow> rows = ::PairEntries(
         sourceFiles.entries, masterFiles.entries,
         [method](const FileEntry& source, const FileEntry& master) { return StatusWithoutReading(source, master, method); });
-    for (const PairedRow& row : rows) {
-        sourceFiles.AppendRow(row.source);
-        masterFiles.AppendRow(row.master);
+    PHASE_MARK("paired");
+    std::vector<FileEntry*> sourceRows(rows.size());
+    std::vector<FileEntry*> masterRows(rows.size());
+    for (size_t row = 0; row < rows.size(); ++row) {
+        sourceRows[row] = rows[row].source;
+        masterRows[row] = rows[row].master;
     }
-    for (FileListView* list : { &sourceFiles, &masterFiles }) {
-        list->SendMessage(WM_SETREDRAW, TRUE);
-        ::InvalidateRect(list->m_hWnd, nullptr, TRUE);
-    }
+    sourceFiles.SetRows(std::move(sourceRows));
+    masterFiles.SetRows(std::move(masterRows));
+    PHASE_MARK("lists filled");
     // The rows are new and none is selected.
     ::EnableWindow(GetDlgItem(IDC_COPY_TO_MASTER), FALSE);
     ::EnableWindow(GetDlgItem(IDC_COPY_TO_SOURCE), FALSE);
@@ -409,10 +427,38 @@ void DirectoryWindow::OnFileListItemChanged(NMHDR* header, LRESULT*)
     if (!list || !(change->uChanged & LVIF_STATE))
         return;
     list->TrackFocus(*change);
-    if (!((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+    if ((change->uOldState ^ change->uNewState) & LVIS_SELECTED)
+        FollowSelection(*list);
+}
+
+// A virtual list reports a range that Shift selects as one change, and
+// may move its focus only after it: the partner follows again once the
+// list is done.
+void DirectoryWindow::OnFileListRangeChanged(NMHDR* header, LRESULT*)
+{
+    FileListView* list = ListOf(header);
+    const auto* change = reinterpret_cast<const NMLVODSTATECHANGE*>(header);
+    if (!list)
         return;
-    UpdateCopyButton(SideOf(*list));
-    list->partner->SetFocusedRow(list->focusedRow);
+    list->ReadFocusedRow();
+    if ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) {
+        FollowSelection(*list);
+        PostMessage(WM_FOLLOW_RANGE, static_cast<WPARAM>(SideOf(*list)));
+    }
+}
+
+LRESULT DirectoryWindow::OnFollowRange(WPARAM side, LPARAM)
+{
+    FileListView& list = Files(side == SOURCE_SIDE ? SOURCE_SIDE : MASTER_SIDE);
+    list.ReadFocusedRow();
+    list.partner->SetFocusedRow(list.focusedRow);
+    return 0;
+}
+
+void DirectoryWindow::FollowSelection(FileListView& list)
+{
+    UpdateCopyButton(SideOf(list));
+    list.partner->SetFocusedRow(list.focusedRow);
 }
 
 // ---- Enter, Escape and closing -------------------------------------------

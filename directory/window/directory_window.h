@@ -18,11 +18,13 @@
 #include "directory/window/background_reader.h"
 #include "framework/dialog.h"
 
-// Posted by the background reader when it has answers.
-constexpr UINT WM_READING_ANSWERS = WM_APP + 0x41;
-
 class DirectoryWindow : public CDialog, private DirectoryListBoxEvents, public PreferencesTarget {
 public:
+    // Posted after a range selection: the partner takes the list's focus.
+    static constexpr UINT WM_FOLLOW_RANGE = WM_APP + 0x41;
+    // Posted by the background reader when it has answers.
+    static constexpr UINT WM_READING_ANSWERS = WM_APP + 0x42;
+
     DirectoryWindow();
 
     // Exchanged with the directory edits at set-up and when the window closes.
@@ -116,6 +118,7 @@ protected:
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnRButtonDown(WPARAM, LPARAM);
+    LRESULT OnFollowRange(WPARAM side, LPARAM);
 
     void OnAbout();
     void OnCompareFiles();
@@ -134,6 +137,7 @@ protected:
     void OnFileListDoubleClick(NMHDR* header, LRESULT* result);
     void OnFileListSetFocus(NMHDR* header, LRESULT* result);
     void OnFileListItemChanged(NMHDR* header, LRESULT* result);
+    void OnFileListRangeChanged(NMHDR* header, LRESULT* result);
     void OnCopyToMaster();
     void OnCopyToSource();
     void OnIncludeSubdirectories();
@@ -149,6 +153,8 @@ private:
     void SavePlacement();
     void Close();
     FileListView* ListOf(const NMHDR* header);
+    // The copy button and the partner's focus follow a change of selection.
+    void FollowSelection(FileListView& list);
     // Runs the comparison window's messages while it exists, waiting for
     // input when there is none.
     void RunCompareLoop(HWND frame);

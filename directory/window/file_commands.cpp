@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "common/code_pages_win32.h"
 #include "common/help.h"
 #include "common/shared_resources.h"
 #include "framework/exceptions.h"
@@ -398,13 +399,6 @@ void FileCommands::StartRename()
     m_renameRow = row;
     m_renameHold = std::make_unique<BusyGuard::Hold>(window->busy);
 
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    // Below the side's directory only the last part of the path is renamed.
-    std::string leaf = m_renaming.fileName.substr(LeafOffset(m_renaming.fileName));
-    item.pszText = const_cast<char*>(leaf.c_str());
-    m_list.SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     // Only a rename started here edits a label; the style is set for it.
     LONG_PTR style = ::GetWindowLongPtrA(m_list.m_hWnd, GWL_STYLE);
     if (!(style & LVS_EDITLABELS))
@@ -423,9 +417,37 @@ void FileCommands::StopRenaming()
     m_renameHold.reset();
 }
 
+// Below the side's directory only the last part of the path is renamed.
+std::string FileCommands::RenameText() const
+{
+    return m_renaming.fileName.substr(LeafOffset(m_renaming.fileName));
+}
+
+// The virtual list asks for the text of the row whose label it edits; other
+// rows have none.
+void FileCommands::GiveRowText(const NMHDR& header) const
+{
+    if (header.code == LVN_GETDISPINFOA) {
+        LVITEMA& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            ::lstrcpynA(item.pszText, item.iItem == m_renameRow ? RenameText().c_str() : "", item.cchTextMax);
+        return;
+    }
+    LVITEMW& item = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        std::wstring text = item.iItem == m_renameRow ? ProcessTextToWide(RenameText()) : std::wstring();
+        ::lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+    }
+}
+
 bool FileCommands::OnReflectedNotify(const NMHDR& header, LRESULT* result)
 {
     switch (header.code) {
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW:
+        GiveRowText(header);
+        *result = 0;
+        return true;
     case LVN_BEGINLABELEDITA:
     case LVN_BEGINLABELEDITW:
         // Names are edited only through Rename, never by a slow second click.

@@ -87,6 +87,8 @@ private:
     void EndRename(int row, const char* text);
     void Rename();
     void StopRenaming();
+    std::string RenameText() const;
+    void GiveRowText(const NMHDR& header) const;
     void RequestRescan();
     bool RefuseUnreachable(const ChosenFile& file);
 

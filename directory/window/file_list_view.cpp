@@ -1,8 +1,10 @@
 #include "directory/window/file_list_view.h"
 
 #include <string>
+#include <utility>
 
 #include "common/code_pages_win32.h"
+#include "common/phase_timing.h"
 #include "common/settings_names.h"
 #include "common/shared_resources.h"
 #include "directory/window/directory_window.h"
@@ -62,9 +64,10 @@ ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
 ON_MESSAGE(WM_KEYUP, OnKeyUp)
 ON_MESSAGE(WM_CHAR, OnChar)
 ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+ON_MESSAGE(WM_PAINT, OnPaint)
 END_MESSAGE_MAP()
 
-void FileListView::SetupColumns()
+void FileListView::SetupColumns(const FileListView* sameWidthsAs)
 {
     HDC screen = ::GetDC(nullptr);
     LOGFONTA description = {};
@@ -84,7 +87,8 @@ void FileListView::SetupColumns()
         LVCOLUMNA item = {};
         item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         item.fmt = layout.format;
-        item.cx = static_cast<int>(app->GetProfileInt(SECTION_POSITION, layout.widthSetting, defaultWidth));
+        item.cx = sameWidthsAs ? sameWidthsAs->ColumnWidth(column)
+                               : static_cast<int>(app->GetProfileInt(SECTION_POSITION, layout.widthSetting, defaultWidth));
         item.pszText = const_cast<char*>(layout.heading);
         item.iSubItem = column;
         SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
@@ -110,37 +114,48 @@ void FileListView::SetHighlightColour(COLORREF colour)
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
+// The list keeps its selection as ranges: it counts and finds the selected
+// rows without a message per row.
 int FileListView::GetSelectedRows(int max, int* rows) const
 {
+    int selected = static_cast<int>(SendMessage(LVM_GETSELECTEDCOUNT));
+    if (selected < max)
+        max = selected;
     int found = 0;
-    int count = RowCount();
-    for (int row = 0; row < count && found < max; ++row) {
-        if (SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED)
-            rows[found++] = row;
+    int row = -1;
+    while (found < max) {
+        row = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+        if (row < 0)
+            break;
+        rows[found++] = row;
     }
     return found;
 }
 
 std::vector<int> FileListView::GetSelectedRows() const
 {
-    std::vector<int> rows(static_cast<size_t>(RowCount()));
+    std::vector<int> rows(static_cast<size_t>(SendMessage(LVM_GETSELECTEDCOUNT)));
     rows.resize(static_cast<size_t>(GetSelectedRows(static_cast<int>(rows.size()), rows.data())));
     return rows;
 }
 
 FileEntry* FileListView::GetEntry(int row) const
 {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+    if (row < 0 || static_cast<size_t>(row) >= m_rows.size())
         return nullptr;
-    return reinterpret_cast<FileEntry*>(item.lParam);
+    return m_rows[static_cast<size_t>(row)];
+}
+
+void FileListView::SetEntry(int row, FileEntry* entry)
+{
+    if (row < 0 || static_cast<size_t>(row) >= m_rows.size())
+        return;
+    m_rows[static_cast<size_t>(row)] = entry;
 }
 
 int FileListView::RowCount() const
 {
-    return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
+    return static_cast<int>(m_rows.size());
 }
 
 int FileListView::TopRow() const
@@ -155,10 +170,18 @@ int FileListView::ColumnWidth(int column) const
 
 void FileListView::TrackFocus(const NMLISTVIEW& change)
 {
-    if (change.uNewState & LVIS_FOCUSED)
+    // A virtual list tells a change to all rows at once as row -1.
+    if (change.iItem < 0)
+        ReadFocusedRow();
+    else if (change.uNewState & LVIS_FOCUSED)
         focusedRow = change.iItem;
     else if (change.iItem == focusedRow)
         focusedRow = -1;
+}
+
+void FileListView::ReadFocusedRow()
+{
+    focusedRow = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
 void FileListView::SetFocusedRow(int row)
@@ -185,18 +208,21 @@ void FileListView::ClearFiles()
 {
     // Rows first: they point at the entries.
     SendMessage(LVM_DELETEALLITEMS);
+    m_rows.clear();
     focusedRow = -1;
     DragSet.clear();
     entries.Clear();
 }
 
-void FileListView::AppendRow(FileEntry* entry)
+// One count for the whole list: a virtual list asks for nothing per row
+// until it draws the row.
+void FileListView::SetRows(std::vector<FileEntry*> rows)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = RowCount();
-    item.lParam = reinterpret_cast<LPARAM>(entry);
-    SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessage(LVM_DELETEALLITEMS);
+    focusedRow = -1;
+    m_rows = std::move(rows);
+    SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rows.size()), 0);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void FileListView::RedrawRow(int row)
@@ -217,8 +243,16 @@ LRESULT FileListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 // it gets about the list.
 bool FileListView::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result)
 {
-    if (message == WM_NOTIFY)
-        return commands.OnReflectedNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+    if (message == WM_NOTIFY) {
+        const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+        // Typing a name finds nothing, as the lists have always done: the
+        // virtual list would otherwise take the answer 0 for row 0.
+        if (header.code == LVN_ODFINDITEMA || header.code == LVN_ODFINDITEMW) {
+            *result = -1;
+            return true;
+        }
+        return commands.OnReflectedNotify(header, result);
+    }
     if (message == WM_MEASUREITEM) {
         MeasureRow(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     } else if (message == WM_DRAWITEM) {
@@ -238,17 +272,16 @@ void FileListView::MeasureRow(MEASUREITEMSTRUCT& measure) const
 
 void FileListView::DrawRow(const DRAWITEMSTRUCT& draw)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_STATE | LVIF_PARAM;
-    item.iItem = static_cast<int>(draw.itemID);
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+    int index = static_cast<int>(draw.itemID);
+    if (index < 0 || index >= RowCount())
         return;
+    UINT state = static_cast<UINT>(
+        SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED | LVIS_FOCUSED));
     HDC dc = draw.hDC;
     const RECT& row = draw.rcItem;
     itemHeight = row.bottom - row.top;
-    const FileEntry* entry = reinterpret_cast<const FileEntry*>(item.lParam);
-    bool selected = (item.state & LVIS_SELECTED) != 0;
+    const FileEntry* entry = GetEntry(index);
+    bool selected = (state & LVIS_SELECTED) != 0;
 
     COLORREF background = ::GetSysColor(COLOR_WINDOW);
     COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
@@ -257,6 +290,9 @@ void FileListView::DrawRow(const DRAWITEMSTRUCT& draw)
         text = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     } else if (entry && entry->status == 1) {
         background = highlightColour;
+    } else if (entry && entry->status == STATUS_NOT_KNOWN) {
+        // Not read yet: neither "differs" nor "same".
+        text = ::GetSysColor(COLOR_GRAYTEXT);
     }
     COLORREF oldBack = ::SetBkColor(dc, background);
     COLORREF oldText = ::SetTextColor(dc, text);
@@ -271,7 +307,7 @@ void FileListView::DrawRow(const DRAWITEMSTRUCT& draw)
         ::SelectObject(dc, oldFont);
     ::SetBkColor(dc, oldBack);
     ::SetTextColor(dc, oldText);
-    if (item.state & LVIS_FOCUSED)
+    if (state & LVIS_FOCUSED)
         ::DrawFocusRect(dc, &row);
 }
 
@@ -382,6 +418,17 @@ LRESULT FileListView::OnChar(WPARAM wParam, LPARAM lParam)
     LRESULT result = DefaultHandling(WM_CHAR, wParam, lParam);
     if (partner && partner->m_hWnd && IsKeyDown(VK_CONTROL) && wParam != ' ')
         partner->DefaultHandling(WM_CHAR, wParam, lParam);
+    return result;
+}
+
+// The first paint ends what a user waits for at start-up.
+LRESULT FileListView::OnPaint(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = DefaultHandling(WM_PAINT, wParam, lParam);
+    if (!m_painted) {
+        m_painted = true;
+        PHASE_MARK(owner && &owner->sourceFiles == this ? "source list painted" : "master list painted");
+    }
     return result;
 }
 

@@ -77,6 +77,27 @@ TEST_CASE("set-up restores the file types and the pattern and scans both sides")
     CHECK(window.sourceFiles.RowCount() == 3);
 }
 
+TEST_CASE("set-up fills both lists before the window runs its loop, and reads no side again")
+{
+    TempDirectory source, master;
+    source.Write("a.txt", "1");
+    master.Write("b.txt", "1");
+    CleanSettings clean;
+    WriteRawSetting("Position", "FileExtensions", REG_SZ, "*.*", 4);
+    DirectoryWindow window;
+    window.sourceDirectory = source.Path();
+    window.masterDirectory = master.Path();
+    REQUIRE(window.Create(IDD_DIRECTORY_WINDOW));
+    CHECK(window.sourceFiles.RowCount() == 2);
+    CHECK(window.masterFiles.RowCount() == 2);
+    const int scans[2] = { window.scanCount[SOURCE_SIDE], window.scanCount[MASTER_SIDE] };
+    PumpFor(2 * DirectoryListBox::REFRESH_DELAY_MS);
+    CHECK(window.scanCount[SOURCE_SIDE] == scans[SOURCE_SIDE]);
+    CHECK(window.scanCount[MASTER_SIDE] == scans[MASTER_SIDE]);
+    ::DestroyWindow(window.m_hWnd);
+    AfxGetApp()->m_pMainWnd = nullptr;
+}
+
 TEST_CASE("a remembered pattern text wins over the remembered file type")
 {
     TempDirectory source, master;

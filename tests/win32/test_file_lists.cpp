@@ -2,11 +2,13 @@
 // the painted rows, and comparing a row in a comparison window.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "directory_window_fixture.h"
 #include "pane_driver.h"
+#include "text_pixels.h"
 
 namespace {
 
@@ -117,6 +119,35 @@ TEST_CASE("Ctrl with an arrow moves the focus in both lists, a plain arrow throu
     CHECK(right.GetSelectedRows().empty()); // only the focus follows
 }
 
+TEST_CASE("Shift with an arrow selects a range: the partner's focus and the copy button follow")
+{
+    TempDirectory source, master;
+    FillPair(source, master);
+    DirectoryWindowFixture fixture;
+    REQUIRE(fixture.Open(source.Path(), master.Path()));
+    FileListView& left = fixture.window.sourceFiles;
+    FileListView& right = fixture.window.masterFiles;
+    ::SetFocus(left.m_hWnd);
+    fixture.SelectRow(left, 5);
+    LVITEMA none = {};
+    none.stateMask = LVIS_SELECTED;
+    left.SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    REQUIRE_FALSE(fixture.Enabled(IDC_COPY_TO_MASTER));
+    {
+        HeldKeys shift({ VK_SHIFT });
+        left.SendMessage(WM_KEYDOWN, VK_DOWN, 1);
+        left.SendMessage(WM_KEYDOWN, VK_DOWN, 1);
+    }
+    CHECK(left.GetSelectedRows() == std::vector<int>{ 5, 6, 7 });
+    CHECK(left.focusedRow == 7);
+    CHECK(PumpUntil([&] { return right.focusedRow == 7; }));
+    CHECK(fixture.Enabled(IDC_COPY_TO_MASTER));
+    // Typing finds no row by its name: the focus stays where it is.
+    left.SendMessage(WM_CHAR, 'f', 1);
+    CHECK(left.focusedRow == 7);
+    CHECK(left.GetSelectedRows().size() == 3);
+}
+
 TEST_CASE("the end of a column drag gives the partner's column the same width")
 {
     TempDirectory source, master;
@@ -184,6 +215,36 @@ TEST_CASE("rows are painted in the side's colour when they differ, in the system
     right.SetHighlightColour(RGB(0, 200, 0));
     ::UpdateWindow(right.m_hWnd);
     CHECK(RowBackground(right, 0) == RGB(0, 200, 0));
+}
+
+TEST_CASE("a pair not read yet is grey on the window colour, and drawn as any row when selected")
+{
+    TempDirectory source, master;
+    source.Write("pending.txt", "1");
+    master.Write("pending.txt", "2");
+    DirectoryWindowFixture fixture;
+    REQUIRE(fixture.Open(source.Path(), master.Path()));
+    FileListView& left = fixture.window.sourceFiles;
+    REQUIRE(left.RowCount() == 1);
+    left.GetEntry(0)->status = STATUS_NOT_KNOWN;
+    struct Case {
+        const char* label;
+        bool selected;
+        int background;
+        int ink;
+    } cases[] = {
+        { "not selected", false, COLOR_WINDOW, COLOR_GRAYTEXT },
+        { "selected", true, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT },
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.label);
+        if (c.selected)
+            fixture.SelectRow(left, 0);
+        std::vector<COLORREF> pixels = TextPixels::OnScreen(left.m_hWnd, RowRect(left, 0));
+        CHECK(RowBackground(left, 0) == ::GetSysColor(c.background));
+        CHECK(std::count(pixels.begin(), pixels.end(), ::GetSysColor(c.ink)) > 0);
+        CHECK(std::count(pixels.begin(), pixels.end(), ::GetSysColor(COLOR_WINDOWTEXT)) == 0);
+    }
 }
 
 TEST_CASE("a comparison opened from a row marks it and gives the focus back to its list")
