@@ -47,6 +47,20 @@ def changed_copy(rnd, lines, fraction, make_line):
     return out
 
 
+def words_pair():
+    """95,864 lines of ten words and a number (CR LF when written), with
+    " changed" appended to 1% of them on the Master side; startup_table.sh
+    opens the same pair."""
+    rnd = random.Random(7)
+    words = "tide harbour quay moon spring neap chart buoy pier lock".split()
+    source, master = [], []
+    for n in range(95_864):
+        line = " ".join(rnd.choice(words) for _ in range(10)) + " %d" % n
+        source.append(line)
+        master.append(line + " changed" if rnd.random() < 0.01 else line)
+    return source, master
+
+
 def write(path, lines, crlf=False):
     ending = "\r\n" if crlf else "\n"
     with open(path, "w", newline="") as f:
@@ -84,6 +98,10 @@ def main():
     # of one repeated trivial line is stepped over in one go.)
     braces = ["{", "}"] * 2_500
     pair("braceruns", ["X"] + braces + ["Q"], ["Y"] + braces + ["R"])
+
+    source, master = words_pair()
+    write(os.path.join(out, "words.source.txt"), source, crlf=True)
+    write(os.path.join(out, "words.master.txt"), master, crlf=True)
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 # Times diffbench against GNU diff on the same generated pairs, as whole
 # processes, in one hyperfine run per pair, and prints the ratios.
 #   bench/run_bench.sh [BUILD_DIR]     (default build/native)
+# RUNS (default 40) sets how many times hyperfine runs each command.
 # With BASELINE=/path/to/an/older/diffbench it also times that binary in the
 # same runs and prints a before/after table (e.g. before and after a change).
 # Needs python3 and hyperfine; build first:
@@ -15,18 +16,19 @@ if [ ! -x "$bench" ]; then
     echo "run_bench.sh: $bench not found; build the diffbench target first" >&2
     exit 2
 fi
+runs=${RUNS:-40}
 command -v hyperfine >/dev/null || { echo "run_bench.sh: hyperfine is not installed" >&2; exit 2; }
 
 data=$(mktemp -d "${TMPDIR:-/tmp}/zelvane_bench.XXXXXX")
 trap 'rm -rf "$data"' EXIT INT TERM
 python3 "$root/bench/gen_pairs.py" "$data"
 
-for pair in onepct longlines unrelated shuffled braceruns; do
+for pair in onepct words longlines unrelated shuffled braceruns; do
     s=$data/$pair.source.txt
     m=$data/$pair.master.txt
     echo "== $pair: $(wc -l <"$s") and $(wc -l <"$m") lines, $(cat "$s" "$m" | wc -c) bytes" >&2
     # diff exits 1 when the files differ, hence --ignore-failure.
-    hyperfine --shell=none --ignore-failure --warmup 3 --min-runs 15 --style basic \
+    hyperfine --shell=none --ignore-failure --warmup 3 --runs "$runs" --style basic \
         --export-json "$data/$pair.json" \
         -n "diffbench mode 0" "$bench --repeat 1 --whitespace 0 $s $m" \
         -n "diff -b" "diff -b $s $m" \
@@ -34,7 +36,7 @@ for pair in onepct longlines unrelated shuffled braceruns; do
         -n "diff" "diff $s $m" \
         -n "diffbench mode 1" "$bench --repeat 1 --whitespace 1 $s $m" >&2
     if [ -n "${BASELINE:-}" ]; then
-        hyperfine --shell=none --warmup 3 --min-runs 30 --style basic \
+        hyperfine --shell=none --warmup 3 --runs "$runs" --style basic \
             --export-json "$data/$pair.baseline.json" \
             -n "before mode 0" "$BASELINE --repeat 1 --whitespace 0 $s $m" \
             -n "after mode 0" "$bench --repeat 1 --whitespace 0 $s $m" \
@@ -48,7 +50,7 @@ import json, sys, os
 data = sys.argv[1]
 print("| pair | diffbench mode 0 | diff -b | ratio | diffbench mode 2 | diff | ratio | diffbench mode 1 |")
 print("|---|---:|---:|---:|---:|---:|---:|---:|")
-for pair in ("onepct", "longlines", "unrelated", "shuffled", "braceruns"):
+for pair in ("onepct", "words", "longlines", "unrelated", "shuffled", "braceruns"):
     with open(os.path.join(data, pair + ".json")) as f:
         t = {r["command"]: r["median"] * 1000 for r in json.load(f)["results"]}
     m0, db, m2, d, m1 = (t[k] for k in ("diffbench mode 0", "diff -b", "diffbench mode 2", "diff", "diffbench mode 1"))
@@ -62,7 +64,7 @@ data = sys.argv[1]
 print()
 print("| pair | before mode 0 | after mode 0 | after / before | before mode 2 | after mode 2 | after / before |")
 print("|---|---:|---:|---:|---:|---:|---:|")
-for pair in ("onepct", "longlines", "unrelated", "shuffled", "braceruns"):
+for pair in ("onepct", "words", "longlines", "unrelated", "shuffled", "braceruns"):
     with open(os.path.join(data, pair + ".baseline.json")) as f:
         t = {r["command"]: r["median"] * 1000 for r in json.load(f)["results"]}
     b0, a0, b2, a2 = (t[k] for k in ("before mode 0", "after mode 0", "before mode 2", "after mode 2"))

@@ -19,6 +19,7 @@ import os, random, sys
 out, bench = sys.argv[1], sys.argv[2]
 sys.path.insert(0, bench)
 import gen_dirs
+import gen_pairs
 exts = ("c", "h", "cpp", "txt", "rc", "def", "md", "")
 gen_dirs.make_pair(os.path.join(out, "dirs"), 10_000, (100, 8192), 300, 300, random.Random(9),
                    lambda i: f"file{i:05d}" + ("." + exts[i % len(exts)] if exts[i % len(exts)] else ""))
@@ -32,15 +33,9 @@ open(os.path.join(out, "dirs.common"), "w").write(both[0])
 for pair in ("dirs", "tree"):
     rows = names(os.path.join(out, pair, "source")) | names(os.path.join(out, pair, "master"))
     open(os.path.join(out, pair + ".rows"), "w").write(str(len(rows)))
-rnd = random.Random(7)
-words = "tide harbour quay moon spring neap chart buoy pier lock".split()
-source, master = [], []
-for n in range(95864):
-    line = " ".join(rnd.choice(words) for _ in range(10)) + " %d" % n
-    source.append(line)
-    master.append(line + " changed" if rnd.random() < 0.01 else line)
-open(out + "/big.source.txt", "w", newline="").write("\r\n".join(source) + "\r\n")
-open(out + "/big.master.txt", "w", newline="").write("\r\n".join(master) + "\r\n")
+source, master = gen_pairs.words_pair()
+gen_pairs.write(out + "/big.source.txt", source, crlf=True)
+gen_pairs.write(out + "/big.master.txt", master, crlf=True)
 open(out + "/small.source.txt", "w", newline="").write("a\r\nb\r\nc\r\n")
 open(out + "/small.master.txt", "w", newline="").write("a\r\nx\r\nc\r\n")
 PY

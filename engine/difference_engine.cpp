@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdlib>
+#include <memory>
 #include <new>
 #include <string>
 
 #include "common/process_values.h"
+#include "engine/large_blocks.h"
 #include "engine/line_compare.h"
 #include "engine/line_hash.h"
 #include "engine/line_index.h"
@@ -31,28 +34,45 @@ constexpr uint32_t INDEXED_SEARCH_DISTANCE = 256;
 // lengthen it.
 constexpr uint32_t REQUIRED_RUN = 3;
 
+struct FreeDeleter {
+    void operator()(void* block) const { std::free(block); }
+};
+
 // For each line of one side, how many lines from it on equal it under the
 // mode (itself included): runs of blank lines, braces or repeated text.
-// Made on demand, once per side.
+// Only lines the search asks about are worked out, each run once.
 class EqualRuns {
 public:
     EqualRuns(const TextBuffer& buffer, int mode) : buffer(buffer), mode(mode) {}
 
     uint32_t operator[](uint32_t line)
     {
-        if (values.empty() && buffer.lineCount > 0) {
-            values.resize(buffer.lineCount);
-            values[buffer.lineCount - 1] = 1;
-            for (uint32_t k = buffer.lineCount - 1; k-- > 0;)
-                values[k] = LinesEqual(buffer, k, buffer, k + 1, mode) ? values[k + 1] + 1 : 1;
+        if (!values) {
+            values.reset(static_cast<uint32_t*>(AllocateZeroedLargeBlock(size_t(buffer.lineCount) * sizeof(uint32_t))));
+            if (!values)
+                throw std::bad_alloc();
         }
+        if (values[line] != 0)
+            return values[line];
+        // Walk the run to its end or to a line whose run is already known.
+        uint32_t last = line;
+        uint32_t beyond = 1;
+        while (last + 1 < buffer.lineCount && LinesEqual(buffer, last, buffer, last + 1, mode)) {
+            ++last;
+            if (values[last] != 0) {
+                beyond = values[last];
+                break;
+            }
+        }
+        for (uint32_t k = line; k <= last; ++k)
+            values[k] = last - k + beyond;
         return values[line];
     }
 
 private:
     const TextBuffer& buffer;
     int mode;
-    std::vector<uint32_t> values;
+    std::unique_ptr<uint32_t[], FreeDeleter> values; // 0: not worked out yet
 };
 
 // Line hashes of one side, made on demand. The comparison only moves forward,
@@ -63,8 +83,12 @@ public:
 
     void Cover(uint32_t from, uint32_t to)
     {
-        if (values.empty())
-            values.resize(buffer.lineCount);
+        // Left unset: only covered lines are read.
+        if (!values) {
+            values.reset(static_cast<uint32_t*>(AllocateLargeBlock(size_t(buffer.lineCount) * sizeof(uint32_t))));
+            if (!values)
+                throw std::bad_alloc();
+        }
         covered = std::max(covered, from);
         for (; covered < to; ++covered)
             values[covered] = HashLine(buffer, covered, mode);
@@ -75,7 +99,7 @@ public:
 private:
     const TextBuffer& buffer;
     int mode;
-    std::vector<uint32_t> values;
+    std::unique_ptr<uint32_t[], FreeDeleter> values;
     uint32_t covered = 0;
 };
 

@@ -3,6 +3,7 @@ set(ENGINE_PORTABLE_SOURCES
     engine/text_buffer_save.cpp
     engine/text_encoding.cpp
     engine/large_blocks.cpp
+    engine/line_scan.cpp
     engine/line_compare.cpp
     engine/line_hash.cpp
     engine/difference_engine.cpp

@@ -7,11 +7,8 @@
 #include <new>
 #include <stdexcept>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "engine/large_blocks.h"
+#include "engine/line_scan.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
 
@@ -33,10 +30,9 @@ bool FitsStore(uint64_t size)
 
 Block AllocateStore(uint32_t capacity)
 {
-    Block store(static_cast<char*>(std::malloc(size_t(capacity) + 2)));
+    Block store(static_cast<char*>(AllocateLargeBlock(size_t(capacity) + 2)));
     if (!store)
         AfxThrowMemoryException();
-    PreferLargePages(store.get(), size_t(capacity) + 2);
     return store;
 }
 
@@ -59,70 +55,20 @@ size_t NextLine(std::string_view text, size_t pos, uint32_t* length)
     return lineFeed + 1;
 }
 
-// Calls visit(offset just past the LF) for every LF, in order. Sixteen bytes
-// at a time where the compiler may use SSE2: most lines are short, and a
-// library search per line costs more than the scan itself.
-template <class Visit>
-void ForEachLineFeed(const char* bytes, uint32_t length, Visit visit)
-{
-    uint32_t at = 0;
-#if defined(__SSE2__)
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    for (; length - at >= 16; at += 16) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineFeed)));
-        for (; mask; mask &= mask - 1)
-            visit(at + unsigned(__builtin_ctz(mask)) + 1);
-    }
-#endif
-    for (const char* p = bytes + at; (p = static_cast<const char*>(std::memchr(p, '\n', bytes + length - p))); ++p)
-        visit(uint32_t(p - bytes) + 1);
-}
+// Loading copies or reads the bytes in pieces of this size and scans each
+// piece at once, while it is still in the cache. A multiple of the scan's
+// 64-byte blocks.
+constexpr uint32_t LOAD_PIECE = 128 * 1024;
 
-// What one pass over loaded bytes tells: how many LF bytes they hold, and
-// whether every byte is ASCII other than NUL. Such bytes can be neither
-// UTF-16 (which needs zero bytes) nor hold a byte-order mark or a multi-byte
-// character, so their encoding is known without reading them again.
-struct ByteCensus {
-    uint32_t lineFeeds = 0;
-    bool plainAscii = true;
-};
-
-ByteCensus TakeCensus(const char* bytes, uint32_t length)
+// Copies length bytes into the store a piece at a time, each scanned as it lands.
+void CopyAndScan(char* store, const char* bytes, uint32_t length, LineScan& scan)
 {
-    ByteCensus census;
-    uint32_t at = 0;
-#if defined(__SSE2__)
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    const __m128i zero = _mm_setzero_si128();
-    __m128i seen = zero; // every byte ORed: the high bit tells of bytes above 0x7F
-    __m128i nuls = zero;
-    while (length - at >= 16) {
-        // Each byte lane counts its LFs (a match is -1) for at most 255 chunks,
-        // then the lanes are summed: no per-chunk population count.
-        __m128i lanes = zero;
-        uint32_t chunks = std::min<uint32_t>((length - at) / 16, 255);
-        for (uint32_t k = 0; k < chunks; ++k, at += 16) {
-            __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(chunk, lineFeed));
-            seen = _mm_or_si128(seen, chunk);
-            nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(chunk, zero));
-        }
-        __m128i sums = _mm_sad_epu8(lanes, zero);
-        census.lineFeeds += uint32_t(_mm_cvtsi128_si32(sums)) + uint32_t(_mm_extract_epi16(sums, 4));
+    for (uint32_t done = 0; done < length;) {
+        uint32_t piece = std::min(LOAD_PIECE, length - done);
+        std::memcpy(store + done, bytes + done, piece);
+        done += piece;
+        scan.Feed(store, done);
     }
-    census.plainAscii = _mm_movemask_epi8(_mm_or_si128(seen, nuls)) == 0;
-#endif
-    unsigned char high = 0;
-    bool nul = false;
-    for (; at < length; ++at) {
-        auto byte = static_cast<unsigned char>(bytes[at]);
-        census.lineFeeds += byte == '\n';
-        high |= byte;
-        nul |= byte == 0;
-    }
-    census.plainAscii = census.plainAscii && high < 0x80 && !nul;
-    return census;
 }
 
 uint32_t CountLines(std::string_view text)
@@ -153,10 +99,19 @@ bool TextBuffer::Load(const std::string& fileName)
         uint32_t wanted = static_cast<uint32_t>(size);
         uint32_t capacity = wanted + wanted / 8;
         Block store = AllocateStore(capacity);
+        LineScan scan(wanted);
         // A file that shrank since GetLength keeps only the bytes really read.
-        uint32_t got = wanted ? file.Read(store.get(), wanted) : 0;
+        uint32_t got = 0;
+        while (got < wanted) {
+            uint32_t piece = std::min(LOAD_PIECE, wanted - got);
+            uint32_t read = file.Read(store.get() + got, piece);
+            got += read;
+            scan.Feed(store.get(), got);
+            if (read < piece)
+                break;
+        }
         file.Close();
-        return AdoptFile(store.release(), capacity, got);
+        return AdoptFile(store.release(), capacity, got, scan);
     } catch (const CException&) {
         return false;
     } catch (const std::bad_alloc&) {
@@ -172,9 +127,9 @@ bool TextBuffer::LoadFromMemory(const char* data, size_t size)
         uint32_t length = static_cast<uint32_t>(size);
         uint32_t capacity = length + length / 8;
         Block store = AllocateStore(capacity);
-        if (length)
-            std::memcpy(store.get(), data, length);
-        return AdoptFile(store.release(), capacity, length);
+        LineScan scan(length);
+        CopyAndScan(store.get(), data, length, scan);
+        return AdoptFile(store.release(), capacity, length, scan);
     } catch (const CException&) {
         return false;
     } catch (const std::bad_alloc&) {
@@ -190,23 +145,24 @@ bool TextBuffer::LoadStore(std::string_view store, FileEncoding storeEncoding)
         uint32_t length = static_cast<uint32_t>(store.size());
         uint32_t capacity = length + length / 8;
         Block block = AllocateStore(capacity);
-        if (length)
-            std::memcpy(block.get(), store.data(), length);
-        uint32_t lineFeeds = TakeCensus(block.get(), length).lineFeeds;
-        return Adopt(block.release(), capacity, length, storeEncoding, lineFeeds);
+        LineScan scan(length);
+        CopyAndScan(block.get(), store.data(), length, scan);
+        return Adopt(block.release(), capacity, length, storeEncoding, scan);
     } catch (const CException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
         return false;
     }
 }
 
-// Takes over a file's bytes as read: finds their encoding and brings them to
-// the store's form (no byte-order mark; UTF-16 as UTF-8) before Adopt.
-bool TextBuffer::AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size)
+// Takes over a file's bytes as read and scanned: finds their encoding and
+// brings them to the store's form (no byte-order mark; UTF-16 as UTF-8)
+// before Adopt.
+bool TextBuffer::AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size, LineScan& scan)
 {
     Block bytes(fileBlock);
-    ByteCensus census = TakeCensus(bytes.get(), size);
     FileEncoding found;
-    if (census.plainAscii)
+    if (scan.PlainAscii())
         found.kind = g_codePages.processUtf8 ? EncodingKind::Utf8 : EncodingKind::Legacy;
     else
         found = DetectEncoding(bytes.get(), size, g_codePages.processUtf8);
@@ -217,45 +173,39 @@ bool TextBuffer::AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size)
         bytes.reset();
         return LoadStore(converted, found);
     }
-    // A byte-order mark holds no LF: the count stands.
     if (mark) {
         std::memmove(bytes.get(), bytes.get() + mark, size - mark);
         size -= mark;
+        scan.DropLeading(mark);
     }
-    return Adopt(bytes.release(), capacity, size, found, census.lineFeeds);
+    return Adopt(bytes.release(), capacity, size, found, scan);
 }
 
-// Takes over a freshly read store whose first size bytes hold lineFeeds LFs:
-// applies the fix-ups of loading, indexes the lines and only then replaces
-// whatever the buffer held.
+// Takes over a freshly read store whose first size bytes the scan has
+// indexed: applies the fix-ups of loading and only then replaces whatever the
+// buffer held.
 bool TextBuffer::Adopt(char* storeBlock, uint32_t capacity, uint32_t size, FileEncoding storeEncoding,
-                       uint32_t lineFeeds)
+                       LineScan& scan)
 {
     Block store(storeBlock);
     char* bytes = store.get();
     uint32_t length = size;
+    // A final Ctrl+Z follows the last LF, so no scanned line changes.
     if (length > 0 && bytes[length - 1] == CTRL_Z)
         --length;
     if (length == 0 || bytes[length - 1] != '\n') {
         bytes[length++] = '\r';
         bytes[length++] = '\n';
-        ++lineFeeds;
+        scan.AddLine(length);
     }
 
-    const uint32_t lines = lineFeeds;
-    auto* offsets = static_cast<uint32_t*>(std::malloc((size_t(lines) + 1) * sizeof(uint32_t)));
-    if (!offsets)
-        AfxThrowMemoryException();
-    PreferLargePages(offsets, (size_t(lines) + 1) * sizeof(uint32_t));
-    offsets[0] = 0;
+    const uint32_t lines = scan.LineFeeds();
+    uint32_t* offsets = scan.TakeOffsets();
+    assert(offsets[lines] == length);
+    // Counted as if every line ended in a two-byte terminator.
     int32_t longest = 0;
-    uint32_t line = 0;
-    ForEachLineFeed(bytes, length, [&](uint32_t next) {
-        // Counted as if every line ended in a two-byte terminator.
-        longest = std::max(longest, static_cast<int32_t>(next - offsets[line]) - 2);
-        offsets[++line] = next;
-    });
-    assert(line == lines && offsets[lines] == length);
+    for (uint32_t line = 0; line < lines; ++line)
+        longest = std::max(longest, static_cast<int32_t>(offsets[line + 1] - offsets[line]) - 2);
 
     std::free(text);
     std::free(lineOffsets);
@@ -283,10 +233,9 @@ bool TextBuffer::AllocateRows(uint32_t count)
     uint64_t bytes = capacity * sizeof(DisplayRow);
     if (bytes > SIZE_MAX)
         return false;
-    auto* table = static_cast<DisplayRow*>(std::malloc(std::max<size_t>(size_t(bytes), 1)));
+    auto* table = static_cast<DisplayRow*>(AllocateLargeBlock(size_t(bytes)));
     if (!table)
         return false;
-    PreferLargePages(table, size_t(bytes));
     std::free(rows);
     rows = table;
     rowCount = count;

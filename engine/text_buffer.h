@@ -14,6 +14,8 @@
 #include "engine/text_encoding.h"
 #include "framework/cstring.h"
 
+class LineScan;
+
 // Word 0 of a display row: three flags over the 29-bit offset of its text.
 constexpr uint32_t ROW_DIFFERS = 0x80000000;
 constexpr uint32_t ROW_FILE_LINE = 0x40000000;
@@ -125,8 +127,8 @@ public:
     FileEncoding encoding;
 
 private:
-    bool AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size);
-    bool Adopt(char* store, uint32_t capacity, uint32_t size, FileEncoding storeEncoding, uint32_t lineFeeds);
+    bool AdoptFile(char* fileBlock, uint32_t capacity, uint32_t size, LineScan& scan);
+    bool Adopt(char* store, uint32_t capacity, uint32_t size, FileEncoding storeEncoding, LineScan& scan);
     void GrowText(uint32_t need);
     void GrowRows(uint32_t need, uint32_t limit);
 };

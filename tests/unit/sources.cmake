@@ -1,6 +1,7 @@
 # Portable unit tests: built natively (sanitizers) and for Win32 (run under Wine).
 set(UNIT_TEST_SOURCES
     tests/unit/test_text_buffer.cpp
+    tests/unit/test_line_scan.cpp
     tests/unit/test_text_save.cpp
     tests/unit/test_line_compare.cpp
     tests/unit/test_difference_engine.cpp

@@ -119,6 +119,30 @@ TEST_CASE("Load applies the fix-ups and indexes the lines")
     }
 }
 
+TEST_CASE("a file larger than a read piece loads as one, lines across the pieces")
+{
+    std::string bytes;
+    for (int k = 0; bytes.size() < 400000; ++k)
+        bytes += std::string(size_t(k % 97), char('a' + k % 26)) + (k % 3 ? "\r\n" : "\n");
+    bytes += "\xC3\xA9 last";
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; start < bytes.size(); start = end + 1) {
+        end = bytes.find('\n', start);
+        lines.push_back(end == std::string::npos ? bytes.substr(start) + "\r\n" : bytes.substr(start, end + 1 - start));
+        if (end == std::string::npos)
+            break;
+    }
+    TempFile file(bytes);
+    TextBuffer loaded, fromMemory;
+    REQUIRE(loaded.Load(file.Name()));
+    REQUIRE(fromMemory.LoadFromMemory(bytes.data(), bytes.size()));
+    for (const TextBuffer* buffer : {&loaded, &fromMemory}) {
+        CHECK(LoadedLines(*buffer) == lines);
+        CHECK(buffer->maxLineLength == 96); // 96 letters and CR LF
+        CHECK(std::string(EncodingName(buffer->encoding)) == "UTF-8");
+    }
+}
+
 TEST_CASE("Load keeps the encoding and holds the text without its mark, UTF-16 as UTF-8")
 {
     struct Case {
