@@ -105,6 +105,7 @@ bool OrvintaApp::RunFileMode(const RunModeChoice& choice)
     window.sourceColour = g_values.sourceColor;
     window.masterColour = g_values.masterColor;
     m_pMainWnd = &window;
+    PHASE_MARK("file mode");
     bool created = window.Create();
     if (!created || !window.comparisonResult) {
         m_pMainWnd = nullptr;
@@ -117,6 +118,7 @@ bool OrvintaApp::RunFileMode(const RunModeChoice& choice)
     else if (!::IsWindowVisible(window.m_hWnd))
         ::ShowWindow(window.m_hWnd, SW_SHOWNORMAL);
     ::SetForegroundWindow(window.m_hWnd);
+    PHASE_MARK("window shown");
     RunWindowLoop(*this, window.m_hWnd);
     m_pMainWnd = nullptr;
     return true;

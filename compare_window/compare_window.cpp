@@ -7,6 +7,7 @@
 
 #include "common/about_dialog.h"
 #include "common/help.h"
+#include "common/phase_timing.h"
 #include "common/process_values.h"
 #include "common/settings_names.h"
 #include "compare_window/window_place.h"
@@ -177,6 +178,7 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
     if (!statusBar.Create(this) || !statusBar.SetIndicators(INDICATORS, static_cast<int>(std::size(INDICATORS))))
         return -1;
     SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
+    PHASE_MARK("bars");
 
     HCURSOR previousCursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     struct CursorRestore {
@@ -201,6 +203,7 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
         side.pane.filePath = side.path;
         if (!side.pane.Create(this, side.id))
             return -1;
+        PHASE_MARK(side.id == SOURCE_PANE_ID ? "source read and indexed" : "master read and indexed");
         if (!side.caption.Create(this, &side.pane, side.path))
             return -1;
         side.pane.caption = &side.caption;
@@ -250,9 +253,11 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
         place = BringInside(place, areas.work);
     ::MoveWindow(m_hWnd, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
 
+    PHASE_MARK("children");
     comparisonResult = Compare() ? 1 : 0;
     // The scroll range needs the row count the comparison produced.
     RecalcLayout();
+    PHASE_MARK("layout");
     return 0;
 }
 
@@ -272,6 +277,7 @@ bool CompareWindow::Compare()
         progress.Destroy();
         throw;
     }
+    PHASE_MARK("compared, rows built");
     progress.Destroy();
     totalRows = static_cast<int>(rows);
     return completed;

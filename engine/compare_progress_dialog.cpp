@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/phase_timing.h"
 #include "engine/gauge.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
@@ -13,12 +14,16 @@ CompareProgressDialog::CompareProgressDialog() : CDialog(IDD_COMPARE_PROGRESS)
 bool CompareProgressDialog::Create(CWnd* parent)
 {
     m_lastPump = ::GetTickCount();
-    return CDialog::Create(IDD_COMPARE_PROGRESS, parent);
+    if (!CDialog::Create(IDD_COMPARE_PROGRESS, parent))
+        return false;
+    PHASE_MARK("progress dialog shown");
+    return true;
 }
 
 void CompareProgressDialog::Destroy()
 {
     DestroyWindow();
+    PHASE_MARK("progress dialog destroyed");
 }
 
 BOOL CompareProgressDialog::OnInitDialog()
