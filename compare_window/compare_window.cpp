@@ -266,8 +266,7 @@ bool CompareWindow::Compare()
     CompareProgressDialog progress;
     progress.sourceName = sourcePath;
     progress.masterName = masterPath;
-    if (!progress.Create(this))
-        return false;
+    progress.CreateWhenSlow(this);
     bool completed = false;
     uint32_t rows = 0;
     try {
