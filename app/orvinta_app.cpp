@@ -59,10 +59,15 @@ BOOL OrvintaApp::InitInstance()
     ::GetVersionExA(&g_shared.version);
     ReadMonitorChanges(*this, g_values, g_shared.version.dwPlatformId);
 
+    // A letter the system does not map answers DRIVE_NO_ROOT_DIR without
+    // being asked; under Wine each question is a trip to the server.
+    DWORD mapped = ::GetLogicalDrives();
+    if (!mapped)
+        mapped = ~DWORD(0);
     for (int drive = 0; drive < 26; ++drive) {
         char root[8];
         ::wsprintfA(root, "%c:\\", 'A' + drive);
-        g_values.driveTypes[drive] = ::GetDriveTypeA(root);
+        g_values.driveTypes[drive] = (mapped >> drive & 1) ? ::GetDriveTypeA(root) : DRIVE_NO_ROOT_DIR;
     }
 
     LoadSharedResources();

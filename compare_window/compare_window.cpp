@@ -48,6 +48,11 @@ int EncodingIndicatorWidth(HWND statusBar, char side)
     return width;
 }
 
+bool IsBarShown(const CWnd& bar)
+{
+    return bar.m_hWnd && (::GetWindowLongA(bar.m_hWnd, GWL_STYLE) & WS_VISIBLE);
+}
+
 constexpr UINT SOURCE_PANE_ID = 1;
 constexpr UINT MASTER_PANE_ID = 2;
 constexpr UINT CAPTION_ID = 0xFFFF;
@@ -180,6 +185,8 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
     SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
     PHASE_MARK("bars");
 
+    // Nothing is shown before the comparison: the children are placed after it.
+    m_holdLayout = true;
     HCURSOR previousCursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     struct CursorRestore {
         HCURSOR cursor;
@@ -255,8 +262,13 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
 
     PHASE_MARK("children");
     comparisonResult = Compare() ? 1 : 0;
-    // The scroll range needs the row count the comparison produced.
+    // Laid out once, with the row count the scroll range needs.
+    m_holdLayout = false;
     RecalcLayout();
+    // The first paint shows the commands' states; idle then finds nothing to
+    // change, and the bars are not painted twice.
+    toolBar.UpdateButtons(this);
+    statusBar.UpdateIndicators(this);
     PHASE_MARK("layout");
     return 0;
 }
@@ -284,9 +296,22 @@ bool CompareWindow::Compare()
 
 void CompareWindow::RecalcLayout()
 {
+    if (m_holdLayout)
+        return;
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const int bars = (IsBarShown(toolBar) ? 1 : 0) | (IsBarShown(statusBar) ? 2 : 0);
+    // WM_SIZE also comes without a change (the first ShowWindow sends one):
+    // moving every child again would repaint them all a second time.
+    if (::EqualRect(&client, &m_laidOutClient) && bars == m_laidOutBars) {
+        UpdateScrollRange();
+        return;
+    }
     CFrameWnd::RecalcLayout();
     if (!scrollBar.m_hWnd || !sourcePane.m_hWnd || !masterPane.m_hWnd)
         return;
+    m_laidOutClient = client;
+    m_laidOutBars = bars;
     RECT inner = GetInnerRect();
     int w = ::GetSystemMetrics(SM_CXVSCROLL);
     int half = (inner.right + inner.left - w) / 2;
