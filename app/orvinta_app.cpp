@@ -59,10 +59,15 @@ BOOL OrvintaApp::InitInstance()
     ::GetVersionExA(&g_shared.version);
     ReadMonitorChanges(*this, g_values, g_shared.version.dwPlatformId);
 
+    // A letter the system does not map answers DRIVE_NO_ROOT_DIR without
+    // being asked; under Wine each question is a trip to the server.
+    DWORD mapped = ::GetLogicalDrives();
+    if (!mapped)
+        mapped = ~DWORD(0);
     for (int drive = 0; drive < 26; ++drive) {
         char root[8];
         ::wsprintfA(root, "%c:\\", 'A' + drive);
-        g_values.driveTypes[drive] = ::GetDriveTypeA(root);
+        g_values.driveTypes[drive] = (mapped >> drive & 1) ? ::GetDriveTypeA(root) : DRIVE_NO_ROOT_DIR;
     }
 
     LoadSharedResources();
@@ -105,6 +110,7 @@ bool OrvintaApp::RunFileMode(const RunModeChoice& choice)
     window.sourceColour = g_values.sourceColor;
     window.masterColour = g_values.masterColor;
     m_pMainWnd = &window;
+    PHASE_MARK("file mode");
     bool created = window.Create();
     if (!created || !window.comparisonResult) {
         m_pMainWnd = nullptr;
@@ -117,6 +123,7 @@ bool OrvintaApp::RunFileMode(const RunModeChoice& choice)
     else if (!::IsWindowVisible(window.m_hWnd))
         ::ShowWindow(window.m_hWnd, SW_SHOWNORMAL);
     ::SetForegroundWindow(window.m_hWnd);
+    PHASE_MARK("window shown");
     RunWindowLoop(*this, window.m_hWnd);
     m_pMainWnd = nullptr;
     return true;

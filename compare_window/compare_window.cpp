@@ -7,6 +7,7 @@
 
 #include "common/about_dialog.h"
 #include "common/help.h"
+#include "common/phase_timing.h"
 #include "common/process_values.h"
 #include "common/settings_names.h"
 #include "compare_window/window_place.h"
@@ -45,6 +46,11 @@ int EncodingIndicatorWidth(HWND statusBar, char side)
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(statusBar, dc);
     return width;
+}
+
+bool IsBarShown(const CWnd& bar)
+{
+    return bar.m_hWnd && (::GetWindowLongA(bar.m_hWnd, GWL_STYLE) & WS_VISIBLE);
 }
 
 constexpr UINT SOURCE_PANE_ID = 1;
@@ -177,7 +183,10 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
     if (!statusBar.Create(this) || !statusBar.SetIndicators(INDICATORS, static_cast<int>(std::size(INDICATORS))))
         return -1;
     SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
+    PHASE_MARK("bars");
 
+    // Nothing is shown before the comparison: the children are placed after it.
+    m_holdLayout = true;
     HCURSOR previousCursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     struct CursorRestore {
         HCURSOR cursor;
@@ -201,6 +210,7 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
         side.pane.filePath = side.path;
         if (!side.pane.Create(this, side.id))
             return -1;
+        PHASE_MARK(side.id == SOURCE_PANE_ID ? "source read and indexed" : "master read and indexed");
         if (!side.caption.Create(this, &side.pane, side.path))
             return -1;
         side.pane.caption = &side.caption;
@@ -250,9 +260,16 @@ LRESULT CompareWindow::OnCreate(WPARAM, LPARAM)
         place = BringInside(place, areas.work);
     ::MoveWindow(m_hWnd, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
 
+    PHASE_MARK("children");
     comparisonResult = Compare() ? 1 : 0;
-    // The scroll range needs the row count the comparison produced.
+    // Laid out once, with the row count the scroll range needs.
+    m_holdLayout = false;
     RecalcLayout();
+    // The first paint shows the commands' states; idle then finds nothing to
+    // change, and the bars are not painted twice.
+    toolBar.UpdateButtons(this);
+    statusBar.UpdateIndicators(this);
+    PHASE_MARK("layout");
     return 0;
 }
 
@@ -261,8 +278,7 @@ bool CompareWindow::Compare()
     CompareProgressDialog progress;
     progress.sourceName = sourcePath;
     progress.masterName = masterPath;
-    if (!progress.Create(this))
-        return false;
+    progress.CreateWhenSlow(this);
     bool completed = false;
     uint32_t rows = 0;
     try {
@@ -272,6 +288,7 @@ bool CompareWindow::Compare()
         progress.Destroy();
         throw;
     }
+    PHASE_MARK("compared, rows built");
     progress.Destroy();
     totalRows = static_cast<int>(rows);
     return completed;
@@ -279,9 +296,22 @@ bool CompareWindow::Compare()
 
 void CompareWindow::RecalcLayout()
 {
+    if (m_holdLayout)
+        return;
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const int bars = (IsBarShown(toolBar) ? 1 : 0) | (IsBarShown(statusBar) ? 2 : 0);
+    // WM_SIZE also comes without a change (the first ShowWindow sends one):
+    // moving every child again would repaint them all a second time.
+    if (::EqualRect(&client, &m_laidOutClient) && bars == m_laidOutBars) {
+        UpdateScrollRange();
+        return;
+    }
     CFrameWnd::RecalcLayout();
     if (!scrollBar.m_hWnd || !sourcePane.m_hWnd || !masterPane.m_hWnd)
         return;
+    m_laidOutClient = client;
+    m_laidOutBars = bars;
     RECT inner = GetInnerRect();
     int w = ::GetSystemMetrics(SM_CXVSCROLL);
     int half = (inner.right + inner.left - w) / 2;

@@ -133,5 +133,12 @@ protected:
     void OnShowChangedCharacters();
     void OnUpdateShowChangedCharacters(CCmdUI* state);
 
+private:
+    // Held while the window is created, so the children are placed once.
+    bool m_holdLayout = false;
+    // What the last layout was made for: the client area and the bars shown.
+    RECT m_laidOutClient = { 0, 0, -1, -1 };
+    int m_laidOutBars = -1;
+
     DECLARE_MESSAGE_MAP()
 };

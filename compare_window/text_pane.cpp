@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/phase_timing.h"
 #include "common/shared_resources.h"
 #include "compare_window/columns.h"
 #include "compare_window/compare_window.h"
@@ -115,6 +116,10 @@ LRESULT TextPane::OnPaint(WPARAM, LPARAM)
     if (dc) {
         PaintRows(dc, paint.rcPaint);
         ::EndPaint(m_hWnd, &paint);
+    }
+    if (!m_painted) {
+        m_painted = true;
+        PHASE_MARK(compareWindow && this == &compareWindow->sourcePane ? "source pane painted" : "master pane painted");
     }
     return 0;
 }

@@ -155,6 +155,9 @@ protected:
     int VisibleRows() const;    // whole rows in the client area
     int VisibleColumns() const; // whole columns in the client area
 
+private:
+    bool m_painted = false; // for the timing of the first paint
+
     DECLARE_MESSAGE_MAP()
 };
 

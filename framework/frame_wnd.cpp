@@ -86,15 +86,16 @@ RECT CFrameWnd::GetInnerRect() const
 {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
+    // The bars of a frame not shown yet take their places all the same.
     HWND toolBar = Bar(AFX_IDW_TOOLBAR);
-    if (toolBar && ::IsWindowVisible(toolBar)) {
+    if (toolBar && (::GetWindowLongA(toolBar, GWL_STYLE) & WS_VISIBLE)) {
         RECT rect;
         ::GetWindowRect(toolBar, &rect);
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
         client.top = rect.bottom;
     }
     HWND statusBar = Bar(AFX_IDW_STATUS_BAR);
-    if (statusBar && ::IsWindowVisible(statusBar)) {
+    if (statusBar && (::GetWindowLongA(statusBar, GWL_STYLE) & WS_VISIBLE)) {
         RECT rect;
         ::GetWindowRect(statusBar, &rect);
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);

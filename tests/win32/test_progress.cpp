@@ -1,14 +1,17 @@
 // The GAUGE control by its pixels, the progress dialog's Cancel and Escape,
-// and cancelling a long comparison in the running program.
+// the delay before it shows, and cancelling a long comparison in the running
+// program.
 #include <doctest/doctest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 
+#include "compare_window_fixture.h"
 #include "engine/compare_progress_dialog.h"
 #include "engine/gauge.h"
 #include "framework/wnd.h"
+#include "modal_driver.h"
 #include "test_support.h"
 
 namespace {
@@ -66,7 +69,60 @@ public:
     HGDIOBJ old = nullptr;
 };
 
+// The show delay's clock: the comparison's start, then a fixed time later.
+unsigned long g_elapsed = 0;
+int g_clockCalls = 0;
+unsigned long ElapsedClock()
+{
+    return g_clockCalls++ ? g_elapsed : 0;
+}
+
+// Counts the dialogs created on this thread, shown or not.
+int g_dialogs = 0;
+LRESULT CALLBACK CountDialogs(int code, WPARAM wParam, LPARAM lParam)
+{
+    char name[16] = "";
+    if (code == HCBT_CREATEWND && ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
+        g_dialogs += std::string(name) == "#32770";
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 } // namespace
+
+TEST_CASE("the progress dialog shows only for a comparison still running after the delay, and then cancels it")
+{
+    // Lone braces are trivial: the search refutes each candidate only at the
+    // last line, and pumps for seconds.
+    std::string braces;
+    for (int pair = 0; pair < 20000; ++pair)
+        braces += "{\r\n}\r\n";
+    const struct Row {
+        const char* label;
+        unsigned long elapsed;
+        std::string source;
+        std::string master;
+        bool shown;
+    } rows[] = {
+        { "ended before the delay", CompareProgressDialog::SHOW_DELAY - 1, "a\r\nb\r\n", "a\r\nx\r\n", false },
+        { "running at the delay", CompareProgressDialog::SHOW_DELAY, "X\r\n" + braces + "Q\r\n",
+          "Y\r\n" + braces + "R\r\n", true },
+    };
+    const CompareProgressDialog::Clock realClock = CompareProgressDialog::clock;
+    CompareProgressDialog::clock = ElapsedClock;
+    for (const Row& row : rows) {
+        CAPTURE(row.label);
+        g_elapsed = row.elapsed;
+        g_clockCalls = g_dialogs = 0;
+        ModalDriver cancel("Zelvane Utility", [](HWND dialog) { ClickButton(dialog, IDCANCEL); });
+        HHOOK hook = ::SetWindowsHookExA(WH_CBT, CountDialogs, nullptr, ::GetCurrentThreadId());
+        CompareWindowFixture fixture(row.source, row.master);
+        ::UnhookWindowsHookEx(hook);
+        CHECK(g_dialogs == (row.shown ? 1 : 0));
+        CHECK(cancel.Ran() == row.shown);
+        CHECK(fixture.window.comparisonResult == (row.shown ? 0 : 1));
+    }
+    CompareProgressDialog::clock = realClock;
+}
 
 TEST_CASE("the gauge paints a bar whose text changes colour where the bar ends")
 {
