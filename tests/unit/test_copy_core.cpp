@@ -5,6 +5,7 @@
 // back to.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <stdexcept>
@@ -12,6 +13,7 @@
 
 #include "directory/copy/copy_answers.h"
 #include "directory/copy/copy_stream.h"
+#include "directory/copy/flush_ahead.h"
 #include "directory/monitor/monitor_paths.h"
 
 namespace {
@@ -166,6 +168,31 @@ TEST_CASE("copy pipeline: cancel or a failed write stops reading, which never ru
             CHECK_THROWS_WITH_AS(CopyStream(source, sink, progress, buffer), "disk full", std::runtime_error);
         CHECK(sink.text == data.substr(0, row.written));
         CHECK(source.Offset() <= row.written + COPY_CHUNKS_IN_FLIGHT * size_t(COPY_CHUNK));
+    }
+}
+
+TEST_CASE("early flushes: none below a step; every one asked for has run by Finish, whose error is the first")
+{
+    struct Row {
+        const char* label;
+        std::vector<uint64_t> written;
+        std::vector<unsigned long> results; // of the flushes in turn, the last repeating
+        unsigned long expected;
+    };
+    const Row rows[] = {
+        { "a small file", { 1000, FLUSH_AHEAD_STEP - 1 }, { 0 }, 0 },
+        { "one step", { FLUSH_AHEAD_STEP }, { 0 }, 0 },
+        { "the first flush fails", { FLUSH_AHEAD_STEP }, { 112 }, 112 },
+        { "a failure is not undone by later flushes", { FLUSH_AHEAD_STEP, 3 * FLUSH_AHEAD_STEP }, { 112, 0 }, 112 },
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.label);
+        size_t calls = 0; // only the flushing thread counts until Finish returns
+        FlushAhead flushAhead([&] { return row.results[std::min(calls++, row.results.size() - 1)]; });
+        for (uint64_t total : row.written)
+            flushAhead.Written(total);
+        CHECK(flushAhead.Finish() == row.expected);
+        CHECK((calls > 0) == (row.written.back() >= FLUSH_AHEAD_STEP));
     }
 }
 
