@@ -62,6 +62,7 @@ public:
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         if (readHere && m_filled == 0) {
+            m_oldest = 0; // reading here needs only the first chunk of the buffer
             lock.unlock();
             FillNext();
             lock.lock();
@@ -138,9 +139,10 @@ private:
 bool CopyStream(ByteSource& source, ByteSink& sink, CopyProgress& progress, std::vector<char>& buffer,
                 uint64_t* copied)
 {
-    const size_t needed = size_t(COPY_CHUNK) * COPY_CHUNKS_IN_FLIGHT;
-    if (buffer.size() < needed)
-        buffer.resize(needed);
+    // One chunk until reading ahead starts: many small files must not each
+    // pay for the memory of a whole ring.
+    if (buffer.size() < COPY_CHUNK)
+        buffer.resize(COPY_CHUNK);
     ChunkRing ring(source, buffer);
     ReadingThread reader(ring);
     uint64_t done = 0;
@@ -158,8 +160,10 @@ bool CopyStream(ByteSource& source, ByteSink& sink, CopyProgress& progress, std:
             // A source that fills a whole chunk has more to come: from here
             // on it is read while this side writes. Small files never pay
             // for a thread.
-            if (chunk.count == COPY_CHUNK)
+            if (chunk.count == COPY_CHUNK && !reader.Running()) {
+                buffer.resize(size_t(COPY_CHUNK) * COPY_CHUNKS_IN_FLIGHT); // keeps the chunk read
                 reader.Start();
+            }
             sink.Write(ring.Data(slot), chunk.count);
             done += chunk.count;
             ring.Release();

@@ -115,7 +115,7 @@ TEST_CASE("copy loop: short reads are written as they come and the copy goes on 
         CHECK(sink.text == data);
         CHECK(copied == row.size);
         CHECK(progress.last == row.size);
-        CHECK(buffer.size() == COPY_CHUNKS_IN_FLIGHT * size_t(COPY_CHUNK)); // bounded, whatever the size
+        CHECK(buffer.size() <= COPY_CHUNKS_IN_FLIGHT * size_t(COPY_CHUNK)); // bounded, whatever the size
     }
 }
 
