@@ -4,7 +4,9 @@
 # same disk, each replacing an existing target. The program flushes the copy
 # to disk before it replaces the target, so cp is timed plain and followed by
 # a sync of the copy.
-#   bench/copy_throughput.sh [WIN64_BUILD_DIR] [SIZE_MB] [RUNS]
+# With BASELINE set to an older copy_throughput.exe, that one runs too, in
+# the same Wine session on the same file, right after the current one.
+#   [BASELINE=OLD.exe] bench/copy_throughput.sh [WIN64_BUILD_DIR] [SIZE_MB] [RUNS]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win64}
@@ -32,8 +34,9 @@ done
 # Wine's drive Z: is the Linux root.
 from_win="Z:$(echo "$data/from" | tr / '\\')"
 to_win="Z:$(echo "$data/to" | tr / '\\')"
+baseline=${BASELINE:+"echo '--- baseline:'; \"\$WINE\" '$BASELINE' '$from_win' '$to_win' big.bin $runs"}
 out=$("$root/tools/with-wine.sh" "$build/wineprefix" "$build/keepalive.exe" -- sh -c \
-    "\"\$WINE\" '$build/bench/copy_throughput.exe' '$from_win' '$to_win' big.bin $runs")
+    "\"\$WINE\" '$build/bench/copy_throughput.exe' '$from_win' '$to_win' big.bin $runs; ${baseline:-true}")
 echo "$out"
 cmp -s "$data/from/big.bin" "$data/to/big.bin" && echo "copy verified: identical bytes"
 echo "cp $(echo "$cp_plain" | tr ' ' '\n' | grep . | stats)"

@@ -1,7 +1,9 @@
-# Copying files and watching directories: the byte loop, the progress
-# arithmetic and the watch paths are portable, the rest is Win32.
+# Copying files and watching directories: the byte pipeline, the early
+# flushes, the progress arithmetic and the watch paths are portable, the
+# rest is Win32.
 list(APPEND APP_PORTABLE_SOURCES
     directory/copy/copy_stream.cpp
+    directory/copy/flush_ahead.cpp
     directory/monitor/monitor_paths.cpp
 )
 list(APPEND DIRECTORY_WIN32_SOURCES

@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "directory/copy/flush_ahead.h"
 #include "framework/file.h"
 
 namespace {
@@ -20,12 +21,30 @@ private:
 
 class FileSink : public ByteSink {
 public:
-    explicit FileSink(CFile& file) : m_file(file) {}
-    void Write(const void* buffer, uint32_t count) override { m_file.Write(buffer, count); }
+    FileSink(CFile& file, FlushAhead& flushAhead) : m_file(file), m_flushAhead(flushAhead) {}
+    void Write(const void* buffer, uint32_t count) override
+    {
+        m_file.Write(buffer, count);
+        m_written += count;
+        m_flushAhead.Written(m_written);
+    }
 
 private:
     CFile& m_file;
+    FlushAhead& m_flushAhead;
+    uint64_t m_written = 0;
 };
+
+// A flush on the flushing thread: its failure comes back as a code.
+unsigned long FlushQuietly(CFile& file)
+{
+    try {
+        file.Flush();
+        return 0;
+    } catch (const CFileException& error) {
+        return static_cast<unsigned long>(error.m_lOsError);
+    }
+}
 
 [[noreturn]] void ThrowLastError(const std::string& path)
 {
@@ -90,11 +109,15 @@ CopyOutcome CopyOneFile(const std::string& sourcePath, const std::string& target
 
         std::vector<char> buffer;
         FileSource reader(source);
-        FileSink writer(temporary);
+        // Declared after the temporary file: its flushes end before the file closes.
+        FlushAhead flushAhead([&temporary] { return FlushQuietly(temporary); });
+        FileSink writer(temporary, flushAhead);
         bool finished = CopyStream(reader, writer, progress, buffer);
         FileTimes times = ReadTimes(sourcePath);
         source.Close();
         if (finished) {
+            if (unsigned long error = flushAhead.Finish())
+                AfxThrowFileException(CFileException::generic, static_cast<long>(error), temporaryPath);
             // The copy reaches the disk before it replaces anything.
             temporary.Flush();
             temporary.Close();

@@ -16,7 +16,8 @@ struct CopyOutcome {
 };
 
 // Reads the source in bounded chunks (any size, never the whole file in
-// memory), writes a temporary file that did not exist before in the target's
+// memory; a large one read ahead and flushed ahead on threads of their own),
+// writes a temporary file that did not exist before in the target's
 // directory, gives it the source's creation, access and write times and
 // replaces the target with it. On failure or cancel the temporary file is
 // removed and the target is untouched. Never throws.

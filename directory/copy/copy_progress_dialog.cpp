@@ -46,6 +46,7 @@ void CopyProgressDialog::Start(uint64_t totalBytes)
 {
     m_total = totalBytes;
     m_position = 0;
+    m_barMoved = false;
     if (!progressBar)
         return;
     ::SendMessageA(progressBar, PBM_SETRANGE, 0, MAKELPARAM(0, BAR_RANGE));
@@ -55,10 +56,15 @@ void CopyProgressDialog::Start(uint64_t totalBytes)
 void CopyProgressDialog::BytesDone(uint64_t done)
 {
     uint32_t position = ProgressPosition(done, m_total, BAR_RANGE);
-    if (progressBar && position != m_position)
-        ::SendMessageA(progressBar, PBM_SETPOS, position, 0);
-    m_position = position;
     DWORD now = ::GetTickCount();
+    // The first move of a file and its end always show.
+    bool due = !m_barMoved || position == BAR_RANGE || now - m_lastBar >= BAR_INTERVAL_MS;
+    if (progressBar && position != m_position && due) {
+        ::SendMessageA(progressBar, PBM_SETPOS, position, 0);
+        m_position = position;
+        m_barMoved = true;
+        m_lastBar = now;
+    }
     if (now - m_lastPump >= PUMP_INTERVAL_MS) {
         m_lastPump = now;
         PumpMessages();

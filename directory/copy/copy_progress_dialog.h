@@ -29,6 +29,9 @@ public:
     static constexpr uint32_t BAR_RANGE = 1000;
     // Waiting messages are dispatched at most this often while copying.
     static constexpr unsigned PUMP_INTERVAL_MS = 100;
+    // The bar moves at most this often within a file: each move repaints it
+    // there and then, which under Wine costs as much as megabytes of copying.
+    static constexpr unsigned BAR_INTERVAL_MS = 250;
 
     CString sourcePath;
     CString targetPath;
@@ -43,5 +46,7 @@ protected:
 private:
     uint64_t m_total = 0;
     uint32_t m_position = 0;
+    bool m_barMoved = false; // since Start
+    unsigned long m_lastBar = 0;
     unsigned long m_lastPump = 0;
 };

@@ -1,6 +1,7 @@
-// The byte-moving heart of a file copy, free of the platform: a loop over
-// bounded chunks that writes whatever each read returned, and the arithmetic
-// that turns 64-bit byte counts into steady positions of a progress bar.
+// The byte-moving heart of a file copy, free of the platform: a pipeline of
+// bounded chunks that writes whatever each read returned, in the order read,
+// and the arithmetic that turns 64-bit byte counts into steady positions of a
+// progress bar.
 #pragma once
 
 #include <cstdint>
@@ -32,11 +33,18 @@ public:
 };
 
 // Large enough that the system, not the loop, sets the pace; small enough
-// that a file of any size never needs more memory than this.
+// that a file of any size never needs more memory than a few of these.
 constexpr uint32_t COPY_CHUNK = 1u << 20;
+// How far reading may run ahead of writing, in chunks: enough to keep both
+// busy while one of them stalls for a moment.
+constexpr uint32_t COPY_CHUNKS_IN_FLIGHT = 4;
 
 // Copies until the source reports its end; false when cancelled between
-// chunks. Returns the bytes copied through *copied when given.
+// chunks. The source is read on a thread of its own (on the calling one when
+// no thread can be had) while the sink is written, and the progress told and
+// asked, on the calling thread. An error from either side is thrown here,
+// once reading has stopped. `buffer` holds the chunks in flight. Returns the
+// bytes copied through *copied when given.
 bool CopyStream(ByteSource& source, ByteSink& sink, CopyProgress& progress, std::vector<char>& buffer,
                 uint64_t* copied = nullptr);
 

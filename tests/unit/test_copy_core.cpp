@@ -1,9 +1,11 @@
-// The portable pieces of copying and watching: the chunk loop against sources
-// that return short reads or fail, the progress arithmetic on 64-bit sizes,
+// The portable pieces of copying and watching: the chunk pipeline against
+// sources that return short reads or fail and sinks that fail, with reading
+// on its own thread, the progress arithmetic on 64-bit sizes,
 // the answers of the copy questions, and the paths a side watches or falls
 // back to.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <stdexcept>
@@ -11,6 +13,7 @@
 
 #include "directory/copy/copy_answers.h"
 #include "directory/copy/copy_stream.h"
+#include "directory/copy/flush_ahead.h"
 #include "directory/monitor/monitor_paths.h"
 
 namespace {
@@ -31,6 +34,8 @@ public:
         m_offset += n;
         return static_cast<uint32_t>(n);
     }
+    size_t Offset() const { return m_offset; } // once the copy has returned
+
 
 private:
     std::string m_data;
@@ -44,9 +49,12 @@ class StringSink : public ByteSink {
 public:
     void Write(const void* buffer, uint32_t count) override
     {
+        if (text.size() >= failAfter)
+            throw std::runtime_error("disk full");
         text.append(static_cast<const char*>(buffer), count);
     }
     std::string text;
+    size_t failAfter = std::string::npos;
 };
 
 class RecordingProgress : public CopyProgress {
@@ -90,6 +98,10 @@ TEST_CASE("copy loop: short reads are written as they come and the copy goes on 
         { "whole chunks", 3 * COPY_CHUNK, { COPY_CHUNK } },
         { "one byte at a time", 3000, { 1 } },
         { "uneven pieces across chunk ends", 2 * COPY_CHUNK + 12345, { 7, COPY_CHUNK - 3, 100000, 1 } },
+        // A full first chunk starts reading ahead; every piece after it
+        // crosses from the reading thread and must land in order.
+        { "read ahead, then uneven pieces", 3 * COPY_CHUNK + 999, { COPY_CHUNK, 1, 4095, COPY_CHUNK - 7, 13 } },
+        { "read ahead over the whole ring", (COPY_CHUNKS_IN_FLIGHT + 3) * COPY_CHUNK + 1, { COPY_CHUNK } },
     };
     for (const Row& row : rows) {
         CAPTURE(row.label);
@@ -103,7 +115,7 @@ TEST_CASE("copy loop: short reads are written as they come and the copy goes on 
         CHECK(sink.text == data);
         CHECK(copied == row.size);
         CHECK(progress.last == row.size);
-        CHECK(buffer.size() == COPY_CHUNK); // bounded, whatever the size
+        CHECK(buffer.size() <= COPY_CHUNKS_IN_FLIGHT * size_t(COPY_CHUNK)); // bounded, whatever the size
     }
 }
 
@@ -126,6 +138,61 @@ TEST_CASE("copy loop: a failing read is an error, not an end; cancel stops betwe
         CHECK_FALSE(CopyStream(source, sink, progress, buffer, &copied));
         CHECK(copied == COPY_CHUNK);
         CHECK(sink.text.size() == COPY_CHUNK);
+    }
+}
+
+TEST_CASE("copy pipeline: cancel or a failed write stops reading, which never runs more than the ring ahead")
+{
+    std::string data = Pattern(20 * COPY_CHUNK);
+    std::vector<char> buffer;
+    struct Row {
+        const char* label;
+        int cancelAfterCalls;
+        size_t sinkFailsAfter;
+        size_t written;
+    };
+    const Row rows[] = {
+        { "cancelled after the second chunk", 2, std::string::npos, 2 * COPY_CHUNK },
+        { "the third write fails", 0, 2 * COPY_CHUNK, 2 * COPY_CHUNK },
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.label);
+        ScriptedSource source(data, { COPY_CHUNK });
+        StringSink sink;
+        sink.failAfter = row.sinkFailsAfter;
+        RecordingProgress progress;
+        progress.cancelAfterCalls = row.cancelAfterCalls;
+        if (row.cancelAfterCalls)
+            CHECK_FALSE(CopyStream(source, sink, progress, buffer));
+        else
+            CHECK_THROWS_WITH_AS(CopyStream(source, sink, progress, buffer), "disk full", std::runtime_error);
+        CHECK(sink.text == data.substr(0, row.written));
+        CHECK(source.Offset() <= row.written + COPY_CHUNKS_IN_FLIGHT * size_t(COPY_CHUNK));
+    }
+}
+
+TEST_CASE("early flushes: none below a step; every one asked for has run by Finish, whose error is the first")
+{
+    struct Row {
+        const char* label;
+        std::vector<uint64_t> written;
+        std::vector<unsigned long> results; // of the flushes in turn, the last repeating
+        unsigned long expected;
+    };
+    const Row rows[] = {
+        { "a small file", { 1000, FLUSH_AHEAD_STEP - 1 }, { 0 }, 0 },
+        { "one step", { FLUSH_AHEAD_STEP }, { 0 }, 0 },
+        { "the first flush fails", { FLUSH_AHEAD_STEP }, { 112 }, 112 },
+        { "a failure is not undone by later flushes", { FLUSH_AHEAD_STEP, 3 * FLUSH_AHEAD_STEP }, { 112, 0 }, 112 },
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.label);
+        size_t calls = 0; // only the flushing thread counts until Finish returns
+        FlushAhead flushAhead([&] { return row.results[std::min(calls++, row.results.size() - 1)]; });
+        for (uint64_t total : row.written)
+            flushAhead.Written(total);
+        CHECK(flushAhead.Finish() == row.expected);
+        CHECK((calls > 0) == (row.written.back() >= FLUSH_AHEAD_STEP));
     }
 }
 
