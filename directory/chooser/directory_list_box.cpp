@@ -12,6 +12,7 @@
 #include "directory/chooser/directory_path.h"
 #include "directory/chooser/drive_combo.h"
 #include "directory/monitor/monitor_paths.h"
+#include "directory/core/directory_reader.h"
 #include "directory/core/name_order.h"
 #include "directory/chooser/transparent_image.h"
 
@@ -36,10 +37,10 @@ bool ExistsAsDirectory(const std::string& path)
 
 // Names whose short name is missing or the same (8.3 names, often upper case
 // on FAT) are shown in lower case; long names keep their case.
-std::string DisplayName(const WIN32_FIND_DATAA& found)
+std::string DisplayName(const FoundEntry& found)
 {
-    std::string name = found.cFileName;
-    if (found.cAlternateFileName[0] == '\0' || name == found.cAlternateFileName)
+    std::string name = found.fileName;
+    if (found.shortNameIsLongName)
         ::CharLowerA(&name[0]);
     return name;
 }
@@ -49,26 +50,16 @@ struct Subdirectory {
     std::string diskName; // what the item's path is built from
 };
 
-std::vector<Subdirectory> Subdirectories(const std::string& directory)
+std::vector<Subdirectory> Subdirectories(const std::vector<FoundEntry>& listing)
 {
     std::vector<Subdirectory> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((directory + "\\*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    for (const FoundEntry& found : listing) {
+        if (!(found.attributes & ENTRY_DIRECTORY))
             continue;
-        if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
-            continue;
-        Subdirectory item{ DisplayName(found), found.cFileName };
         // "?" stands for a character the code page lacks: the path goes by the
         // short name, or is left empty (the item opens nothing) without one.
-        if (item.diskName.find_first_of("?*") != std::string::npos)
-            item.diskName = std::strpbrk(found.cAlternateFileName, "?*") ? "" : found.cAlternateFileName;
-        names.push_back(std::move(item));
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+        names.push_back({ DisplayName(found), found.nameUnreadable ? found.shortName : found.fileName });
+    }
     // The order of the file lists.
     std::sort(names.begin(), names.end(), [](const Subdirectory& a, const Subdirectory& b) {
         return CompareWholeNames(a.text, b.text) < 0;
@@ -177,7 +168,12 @@ void DirectoryListBox::FillDirectoryList(const std::string& path)
         m_itemPaths.push_back(item.path);
         ++m_levelCount;
     }
-    for (const Subdirectory& item : Subdirectories(path)) {
+    // Everything the directory holds, so that the rescan that follows a
+    // change of directory can take its files from here (TakeListing).
+    m_listing.clear();
+    m_listingFresh = false;
+    ListDirectory(path, "*.*", [this](const FoundEntry& found) { m_listing.push_back(found); });
+    for (const Subdirectory& item : Subdirectories(m_listing)) {
         AddString(item.text.c_str());
         m_itemPaths.push_back(item.diskName.empty() ? std::string() : path + "\\" + item.diskName);
     }
@@ -246,11 +242,30 @@ void DirectoryListBox::SetDirectory(const std::string& requested)
         return;
     if (m_watcher)
         m_watcher->Watch(std::string());
-    if (IsBareDrive(path) || IsDirectory(path))
+    if (IsBareDrive(path) || IsDirectory(path)) {
         FillDirectoryList(path);
+        m_listingFresh = m_currentDirectory == path;
+    }
     RequestFileRescan();
+    // After the listing: under Wine a directory that is open while a subtree
+    // watch begins can stay outside it.
     if (g_values.monitorChanges && m_watcher)
         m_watcher->Watch(m_currentDirectory);
+}
+
+bool DirectoryListBox::TakeListing(const std::string& directory, std::vector<FoundEntry>& listing)
+{
+    bool fresh = m_listingFresh && directory == m_currentDirectory;
+    if (fresh)
+        listing.swap(m_listing);
+    ForgetListing();
+    return fresh;
+}
+
+void DirectoryListBox::ForgetListing()
+{
+    m_listingFresh = false;
+    std::vector<FoundEntry>().swap(m_listing);
 }
 
 void DirectoryListBox::OpenSelectedDirectory()
@@ -324,6 +339,7 @@ LRESULT DirectoryListBox::OnTreeChanged(WPARAM, LPARAM)
 // WM_DIR_FILES_CHANGED from the monitor: files of the current directory changed.
 LRESULT DirectoryListBox::OnFilesChanged(WPARAM, LPARAM)
 {
+    ForgetListing();
     RequestFileRescan();
     return 0;
 }
@@ -348,6 +364,7 @@ void DirectoryListBox::RefreshDirectory()
     std::string path = NearestExistingDirectory(m_currentDirectory, ExistsAsDirectory, WindowsDirectory());
     if (path == m_currentDirectory) {
         FillDirectoryList(path);
+        ForgetListing();
         if (m_events)
             m_events->OnFoldersRelisted(*this);
         return;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "directory/core/directory_reader.h"
 #include "framework/list_box.h"
 
 class DriveCombo;
@@ -63,6 +64,9 @@ public:
     // Normalises the path and, when it differs from the current directory,
     // switches to it and asks for a rescan of the files.
     void SetDirectory(const std::string& path);
+    // The listing the last switch of directory made, when nothing has changed
+    // since and it is of this directory: once, for the rescan that follows.
+    bool TakeListing(const std::string& directory, std::vector<FoundEntry>& listing);
     // The selected item's directory goes into the edit and becomes current.
     void OpenSelectedDirectory();
     // The drive combo's choice: that drive's working directory becomes current.
@@ -107,11 +111,14 @@ private:
     LRESULT OnTreeChanged(WPARAM, LPARAM);
     LRESULT OnFilesChanged(WPARAM, LPARAM);
     void RefreshDirectory();
+    void ForgetListing();
     std::string WindowsDirectory() const;
     char DriveLetter() const;
 
     std::vector<std::string> m_itemPaths;
     std::vector<int> m_folderStates; // per item, -1 not known
+    std::vector<FoundEntry> m_listing;
+    bool m_listingFresh = false;
     COLORREF m_highlightColour = RGB(255, 255, 0);
     DriveCombo* m_driveCombo = nullptr;
     HWND m_directoryEdit = nullptr;

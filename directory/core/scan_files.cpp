@@ -30,6 +30,27 @@ void ForEachPattern(const std::string& patternText, const std::function<void(con
     }
 }
 
+bool ListsEverything(const std::string& patternText)
+{
+    std::string only;
+    int count = 0;
+    ForEachPattern(patternText, [&](const std::string& pattern) {
+        only = pattern;
+        ++count;
+    });
+    while (!only.empty() && only.back() == ' ')
+        only.pop_back();
+    return count == 1 && (only == "*" || only == "*.*");
+}
+
+void ScanListing(FileEntryArray& files, const std::vector<FoundEntry>& listing)
+{
+    for (const FoundEntry& found : listing)
+        if (!(found.attributes & ENTRY_DIRECTORY))
+            files.Add(MakeFileEntry(found));
+    files.Sort();
+}
+
 void ScanFiles(FileEntryArray& files, const std::string& directory, const std::string& patternText)
 {
     ForEachPattern(patternText, [&](const std::string& pattern) {

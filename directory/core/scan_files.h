@@ -3,7 +3,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "directory/core/directory_reader.h"
 #include "directory/core/file_entry.h"
 
 // Appends one FileEntry for every file (not directory) of directory that
@@ -12,6 +14,14 @@
 // one directory search, so a file matching two patterns is listed twice.
 // Patterns holding "\", "/" or ":" name another directory and are skipped.
 void ScanFiles(FileEntryArray& files, const std::string& directory, const std::string& patternText);
+
+// True for a pattern text of one pattern that lists everything ("*" or
+// "*.*"): one search then serves the files and the folders.
+bool ListsEverything(const std::string& patternText);
+
+// As ScanFiles with such a pattern, from a listing already made of the
+// directory (the directory list's own, made a moment before).
+void ScanListing(FileEntryArray& files, const std::vector<FoundEntry>& listing);
 
 // Destroys every entry of the side (the window also empties its list view).
 inline void ClearFiles(FileEntryArray& files)

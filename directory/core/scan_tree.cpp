@@ -17,21 +17,6 @@ bool IsWalkedFolder(const FoundEntry& found)
     return (found.attributes & ENTRY_DIRECTORY) && !(found.attributes & ENTRY_REPARSE_POINT);
 }
 
-// A pattern text of one pattern that lists everything: the files and the
-// folders then come from one search per folder.
-bool ListsEverything(const std::string& patternText)
-{
-    std::string only;
-    int count = 0;
-    ForEachPattern(patternText, [&](const std::string& pattern) {
-        only = pattern;
-        ++count;
-    });
-    while (!only.empty() && only.back() == ' ')
-        only.pop_back();
-    return count == 1 && (only == "*" || only == "*.*");
-}
-
 } // namespace
 
 void ScanTree(FileEntryArray& files, const std::string& directory, const std::string& patternText,

@@ -82,22 +82,33 @@ public:
         Close();
         if (directory.empty())
             return false;
-        WatchPaths paths = WatchPathsFor(directory);
-        // The walk goes before the directory watch: a directory that is
-        // already open when the walk reaches it stays outside Wine's subtree.
-        handles[TREE] = ::FindFirstChangeNotificationA(paths.tree.c_str(), TRUE, FILE_NOTIFY_CHANGE_DIR_NAME);
+        m_paths = WatchPathsFor(directory);
+        m_wholeTree = wholeTree;
+        // Each walk goes after its own watch begins and before the next watch
+        // opens a directory: a directory that is already open when the walk
+        // reaches it stays outside Wine's subtree.
+        handles[TREE] = ::FindFirstChangeNotificationA(m_paths.tree.c_str(), TRUE, FILE_NOTIFY_CHANGE_DIR_NAME);
         if (handles[TREE] != INVALID_HANDLE_VALUE)
-            LookAlongChain(paths.tree, paths.files);
+            LookAlongChain(m_paths.tree, m_paths.files);
         if (wholeTree) {
             // Any file or folder anywhere below rescans the side's tree.
-            handles[FILES] = ::FindFirstChangeNotificationA(paths.files.c_str(), TRUE,
+            handles[FILES] = ::FindFirstChangeNotificationA(m_paths.files.c_str(), TRUE,
                                                             FILE_CHANGES | FILE_NOTIFY_CHANGE_DIR_NAME);
             if (handles[FILES] != INVALID_HANDLE_VALUE)
-                LookIntoTree(paths.files);
+                LookIntoTree(m_paths.files);
         } else {
-            handles[FILES] = ::FindFirstChangeNotificationA(paths.files.c_str(), FALSE, FILE_CHANGES);
+            handles[FILES] = ::FindFirstChangeNotificationA(m_paths.files.c_str(), FALSE, FILE_CHANGES);
         }
         return handles[TREE] != INVALID_HANDLE_VALUE && handles[FILES] != INVALID_HANDLE_VALUE;
+    }
+    // The window may have been listing a directory while the first walk
+    // reached it; the worker walks once more a moment later.
+    void WalkAgain()
+    {
+        if (handles[TREE] != INVALID_HANDLE_VALUE)
+            LookAlongChain(m_paths.tree, m_paths.files);
+        if (m_wholeTree && handles[FILES] != INVALID_HANDLE_VALUE)
+            LookIntoTree(m_paths.files);
     }
     // Re-arms a watch after its signal; one the system will not re-arm is
     // dropped rather than waited on (and found signalled) again and again.
@@ -111,7 +122,13 @@ public:
 
     enum { TREE = 0, FILES = 1 };
     HANDLE handles[2] = { INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE };
+
+private:
+    WatchPaths m_paths;
+    bool m_wholeTree = false;
 };
+
+constexpr DWORD SECOND_WALK_DELAY_MS = 1000;
 
 } // namespace
 
@@ -211,6 +228,7 @@ void DirectoryMonitor::Work()
 {
     Watches watches;
     unsigned armed = 0;
+    bool walkAgain = false;
     for (;;) {
         HANDLE waitOn[3] = { m_wake };
         int which[3] = { -1 };
@@ -221,7 +239,12 @@ void DirectoryMonitor::Work()
                 which[count++] = w;
             }
         }
-        DWORD result = ::WaitForMultipleObjects(count, waitOn, FALSE, INFINITE);
+        DWORD result = ::WaitForMultipleObjects(count, waitOn, FALSE, walkAgain ? SECOND_WALK_DELAY_MS : INFINITE);
+        if (result == WAIT_TIMEOUT) {
+            walkAgain = false;
+            watches.WalkAgain();
+            continue;
+        }
         if (result >= WAIT_OBJECT_0 + count)
             return; // a failed wait would fail again at once: end instead of spinning
         DWORD index = result - WAIT_OBJECT_0;
@@ -240,6 +263,7 @@ void DirectoryMonitor::Work()
             if (requested == armed)
                 continue;
             bool watching = watches.Open(path, wholeTree);
+            walkAgain = watching;
             armed = requested;
             CriticalSectionLock lock(m_lock);
             m_armed = armed;

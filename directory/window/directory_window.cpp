@@ -18,6 +18,7 @@
 #include "directory/core/same_directory.h"
 #include "directory/core/directory_reader.h"
 #include "directory/core/pair_entries.h"
+#include "directory/core/scan_files.h"
 #include "directory/core/scan_tree.h"
 #include "directory/core/status_reading.h"
 #include "framework/message_box.h"
@@ -349,9 +350,16 @@ void DirectoryWindow::RescanSides(unsigned sides)
         FileListView& files = Files(side);
         ++scanCount[side];
         files.ClearFiles();
-        // A side whose directory is not known yet lists nothing.
-        if (!CurrentDirectory(side).empty())
+        std::vector<FoundEntry> listing;
+        bool listed = Directories(side).TakeListing(CurrentDirectory(side), listing);
+        if (CurrentDirectory(side).empty()) {
+            // A side whose directory is not known yet lists nothing.
+        } else if (listed && !includeSubdirectories && ListsEverything(pattern)) {
+            // The directory list read this directory a moment ago, and nothing has changed since.
+            ScanListing(files.entries, listing);
+        } else {
             ScanSide(files.entries, CurrentDirectory(side), pattern, includeSubdirectories);
+        }
         m_scannedDirectory[side] = CurrentDirectory(side);
         PHASE_MARK(side == SOURCE_SIDE ? "source scanned" : "master scanned");
     }

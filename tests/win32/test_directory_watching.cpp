@@ -240,3 +240,26 @@ TEST_CASE("watching: closing the window ends both monitor threads, however often
     PumpFor(100); // messages posted to windows that are gone are simply lost
     CHECK(PumpUntil([&] { return ThreadsOfThisProcess() <= before; }));
 }
+
+TEST_CASE("a switch of directory lists it once; a change before the rescan is read from disk")
+{
+    TempDirectory source, master, other, quiet;
+    other.Write("before.txt", "b");
+    quiet.Write("only.txt", "q");
+    DirectoryWindowFixture fixture;
+    REQUIRE(fixture.Open(source.Path(), master.Path()));
+    DirectoryWindow& window = fixture.window;
+    BusyGuard::Hold hold(window.busy); // the rescans wait
+    std::vector<FoundEntry> listing;
+    window.masterDirectories.SetDirectory(quiet.Path());
+    CHECK(window.masterDirectories.TakeListing(window.CurrentDirectory(MASTER_SIDE), listing));
+    CHECK(listing.size() == 1);
+    CHECK_FALSE(window.masterDirectories.TakeListing(window.CurrentDirectory(MASTER_SIDE), listing));
+    window.sourceDirectories.SetDirectory(other.Path());
+    other.Write("after.txt", "a");
+    window.sourceDirectories.PostMessage(WM_DIR_FILES_CHANGED);
+    PumpFor(700);
+    CHECK_FALSE(window.sourceDirectories.TakeListing(window.CurrentDirectory(SOURCE_SIDE), listing));
+    window.RescanSides(SideBit(SOURCE_SIDE));
+    CHECK(window.sourceFiles.RowCount() == 2);
+}
