@@ -3,9 +3,10 @@
 // file lists hold the expected rows (when asked), every pending paint has
 // been done and the window's thread has answered a message after it.
 //   paint_timer.exe [--rows N] [--class NAME] [--timeout MS]
-//                   [--touch FILE]... [--watch MS] [--until-mark NAME] -- COMMAND LINE
+//                   [--settle MS] [--touch FILE]... [--watch MS] [--until-mark NAME] -- COMMAND LINE
 // Prints the milliseconds on one line, then closes the program. With
-// --watch it then appends a byte to each --touch file and asks the window
+// --watch it then waits --settle MS (for the program's change watch to
+// begin), appends a byte to each --touch file and asks the window
 // for an answer every 10 ms for up to MS (until the phase NAME appears in
 // the ZELVANE_TIMINGS file, with --until-mark), and prints the longest
 // wait for an answer after the first figure.
@@ -94,8 +95,10 @@ bool MarkWritten(const char* mark)
 }
 
 // The longest the window kept a message waiting while it worked.
-double WatchAnswers(HWND window, const std::vector<std::string>& touches, long watch, const char* untilMark)
+double WatchAnswers(HWND window, const std::vector<std::string>& touches, long settle, long watch,
+                    const char* untilMark)
 {
+    ::Sleep(DWORD(settle));
     for (const std::string& path : touches) {
         HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_ALWAYS, 0, nullptr);
@@ -129,6 +132,7 @@ int main(int argc, char** argv)
     const char* className = "msctls_statusbar32";
     std::vector<std::string> touches;
     long watch = -1;
+    long settle = 0;
     const char* untilMark = nullptr;
     int at = 1;
     for (; at < argc && std::strcmp(argv[at], "--") != 0; ++at) {
@@ -140,6 +144,8 @@ int main(int argc, char** argv)
             timeout = std::atol(argv[++at]);
         else if (!std::strcmp(argv[at], "--touch") && at + 1 < argc)
             touches.push_back(argv[++at]);
+        else if (!std::strcmp(argv[at], "--settle") && at + 1 < argc)
+            settle = std::atol(argv[++at]);
         else if (!std::strcmp(argv[at], "--watch") && at + 1 < argc)
             watch = std::atol(argv[++at]);
         else if (!std::strcmp(argv[at], "--until-mark") && at + 1 < argc)
@@ -186,7 +192,7 @@ int main(int argc, char** argv)
     }
     double longest = -1;
     if (painted >= 0 && watch >= 0)
-        longest = WatchAnswers(search.found, touches, watch, untilMark);
+        longest = WatchAnswers(search.found, touches, settle, watch, untilMark);
     if (search.found)
         ::PostMessageA(search.found, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0)

@@ -39,7 +39,6 @@ unsigned BackgroundReader::Start(ReadingJob job, HWND window, UINT message)
     m_answers = Answers();
     m_answers.job = number;
     m_posted = false;
-    m_busy = true;
     if (!m_thread) {
         // No thread to be had: read here rather than never.
         Sink sink(*this, number);
@@ -59,7 +58,6 @@ void BackgroundReader::Cancel()
     m_next.reset();
     m_answers = Answers();
     m_answers.job = m_current;
-    m_busy = false;
 }
 
 void BackgroundReader::Stop()
@@ -70,8 +68,7 @@ void BackgroundReader::Stop()
         ++m_current;
         m_next.reset();
         m_quit = true;
-        m_busy = false;
-        thread = m_thread;
+            thread = m_thread;
         m_thread = nullptr;
         if (m_wake)
             ::SetEvent(m_wake);
@@ -94,12 +91,6 @@ BackgroundReader::Answers BackgroundReader::Take()
     m_answers.job = taken.job;
     m_posted = false;
     return taken;
-}
-
-bool BackgroundReader::Busy() const
-{
-    CriticalSectionLock lock(m_lock);
-    return m_busy;
 }
 
 DWORD WINAPI BackgroundReader::ThreadProc(void* self)
@@ -138,16 +129,15 @@ void BackgroundReader::Deliver(unsigned job, bool isPair, size_t index, int stat
     CriticalSectionLock lock(m_lock);
     if (job != m_current)
         return;
-    if (finished) {
-        m_answers.finished = true;
-        m_busy = false;
-    } else {
+    if (!finished) {
         (isPair ? m_answers.pairs : m_answers.folders).emplace_back(index, status);
-    }
-    // One message at a time: answers that arrive before the window has taken
-    // the last ones ride with them, so a busy window gets fewer, larger batches.
-    if (m_posted)
         return;
-    m_posted = true;
-    ::PostMessageA(m_window, m_message, 0, 0);
+    }
+    // Every message costs the reading a round trip to the server under Wine:
+    // the window takes answers on its own clock and hears only of the end.
+    m_answers.finished = true;
+    if (!m_posted) {
+        m_posted = true;
+        ::PostMessageA(m_window, m_message, 0, 0);
+    }
 }

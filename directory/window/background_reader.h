@@ -1,8 +1,8 @@
 // BackgroundReader: the one thread on which the directory window reads files
 // (contents of pairs, folders' trees), so that the window answers while it
 // reads. Each Start cancels the job before it; answers are collected under a
-// lock and the window is told by one posted message at a time, and takes
-// them on its own thread with Take.
+// lock, the window takes them on its own thread with Take (on a timer), and
+// the end of a job is posted to it.
 #pragma once
 
 #include <windows.h>
@@ -37,8 +37,6 @@ public:
     void Stop();
     // The current job's answers since the last Take.
     Answers Take();
-    // True while the current job has answers still to give.
-    bool Busy() const;
 
 private:
     class Sink;
@@ -55,6 +53,5 @@ private:
     HWND m_window = nullptr;
     UINT m_message = 0;
     Answers m_answers;
-    bool m_busy = false;
     bool m_posted = false;
 };

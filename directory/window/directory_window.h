@@ -5,6 +5,7 @@
 // buttons. Start-up gives it the two directory texts and reads them back.
 #pragma once
 
+#include <climits>
 #include <string>
 
 #include "directory/window/busy_guard.h"
@@ -165,6 +166,10 @@ private:
     // pairs not known yet, which subfolders differ); cancels what ran before.
     void StartReading();
     LRESULT OnReadingAnswers(WPARAM, LPARAM);
+    void RepaintReadRows();
+    LRESULT OnTimer(WPARAM, LPARAM);
+    static constexpr UINT_PTR READING_TIMER = 0x5B01;
+    static constexpr UINT READING_POLL_MS = 100;
     // Tree mode: each subfolder's colour from its rows.
     void ShowTreeFolderStates();
     void OnDirectoryOpened(DirectoryListBox& side, const std::string& from) override;
@@ -185,6 +190,8 @@ private:
     std::string m_scannedDirectory[2];
     std::string m_followStart[2];
     unsigned m_readingJob = 0;
+    int m_unpaintedFirst = INT_MAX; // rows read since the last repaint
+    int m_unpaintedLast = -1;
     std::vector<size_t> m_readingRows;        // the row of each pair being read
     std::vector<FolderToJudge> m_readingFolders;
     std::string m_scannedPattern;

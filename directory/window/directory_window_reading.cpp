@@ -4,6 +4,9 @@
 // only ever asks for what is still unknown, so no file is read twice.
 #include "directory/window/directory_window.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "common/phase_timing.h"
 #include "common/process_values.h"
 
@@ -27,6 +30,8 @@ void DirectoryWindow::StartReading()
     job.patternText = m_scannedPattern;
     job.pairs = PairsToRead(rows, ScannedDirectory(SOURCE_SIDE), ScannedDirectory(MASTER_SIDE));
     m_readingRows.clear();
+    m_unpaintedFirst = INT_MAX;
+    m_unpaintedLast = -1;
     for (const PairToRead& pair : job.pairs)
         m_readingRows.push_back(pair.row);
     if (includeSubdirectories) {
@@ -45,6 +50,8 @@ void DirectoryWindow::StartReading()
     }
     PHASE_MARK("reading");
     m_readingJob = reader.Start(std::move(job), m_hWnd, WM_READING_ANSWERS);
+    // Answers are taken ten times a second; the end of the job is posted.
+    ::SetTimer(m_hWnd, READING_TIMER, READING_POLL_MS, nullptr);
 }
 
 void DirectoryWindow::OnFoldersRelisted(DirectoryListBox&)
@@ -55,21 +62,22 @@ void DirectoryWindow::OnFoldersRelisted(DirectoryListBox&)
 LRESULT DirectoryWindow::OnReadingAnswers(WPARAM, LPARAM)
 {
     BackgroundReader::Answers answers = reader.Take();
-    if (m_readingJob == 0 || answers.job != m_readingJob)
+    if (m_readingJob == 0 || answers.job != m_readingJob) {
+        if (m_readingJob == 0)
+            ::KillTimer(m_hWnd, READING_TIMER);
         return 0;
+    }
     for (const auto& [index, status] : answers.pairs) {
         int row = static_cast<int>(m_readingRows[index]);
+        m_unpaintedFirst = std::min(m_unpaintedFirst, row);
+        m_unpaintedLast = std::max(m_unpaintedLast, row);
         // A copy may have settled the pair meanwhile.
         for (FileListView* list : { &sourceFiles, &masterFiles })
             if (FileEntry* entry = list->GetEntry(row); entry && entry->status == STATUS_NOT_KNOWN)
                 entry->status = status;
     }
-    if (!answers.pairs.empty()) {
-        for (FileListView* list : { &sourceFiles, &masterFiles })
-            ::InvalidateRect(list->m_hWnd, nullptr, FALSE);
-        if (includeSubdirectories)
-            ShowTreeFolderStates();
-    }
+    if (!answers.pairs.empty())
+        RepaintReadRows();
     for (const auto& [index, state] : answers.folders) {
         const FolderToJudge& folder = m_readingFolders[index];
         sourceDirectories.SetFolderState(folder.sourcePath, state);
@@ -77,9 +85,36 @@ LRESULT DirectoryWindow::OnReadingAnswers(WPARAM, LPARAM)
     }
     if (answers.finished) {
         m_readingJob = 0;
+        ::KillTimer(m_hWnd, READING_TIMER);
         PHASE_MARK("reading done");
     }
     return 0;
+}
+
+// Under Wine a repaint of both lists costs as much as reading dozens of small
+// files, and every repaint competes with the reading for the server: only
+// rows on screen are repainted.
+void DirectoryWindow::RepaintReadRows()
+{
+    for (FileListView* list : { &sourceFiles, &masterFiles }) {
+        int top = list->TopRow();
+        int shown = static_cast<int>(list->SendMessage(LVM_GETCOUNTPERPAGE)) + 1;
+        int first = std::max(m_unpaintedFirst, top);
+        int last = std::min(m_unpaintedLast, top + shown);
+        if (first <= last)
+            list->SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
+    }
+    m_unpaintedFirst = INT_MAX;
+    m_unpaintedLast = -1;
+    if (includeSubdirectories)
+        ShowTreeFolderStates();
+}
+
+LRESULT DirectoryWindow::OnTimer(WPARAM id, LPARAM)
+{
+    if (id != READING_TIMER)
+        return Default();
+    return OnReadingAnswers(0, 0);
 }
 
 void DirectoryWindow::ShowTreeFolderStates()
