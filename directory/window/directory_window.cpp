@@ -342,6 +342,7 @@ void DirectoryWindow::RescanSides(unsigned sides)
     PHASE_MARK("rescan");
     // Answers for the rows about to go must never be taken.
     reader.Cancel();
+    m_deferredJob.reset();
     m_readingJob = 0;
     CString pattern = GetDlgItemText(IDC_PATTERN);
     m_scannedPattern = pattern;
@@ -371,6 +372,7 @@ void DirectoryWindow::RescanSides(unsigned sides)
 void DirectoryWindow::PairEntries()
 {
     reader.Cancel();
+    m_deferredJob.reset();
     m_readingJob = 0;
     // Contents are read in the background (StartReading); until then such
     // a pair is not known.
@@ -553,6 +555,7 @@ LRESULT DirectoryWindow::OnDestroy(WPARAM, LPARAM)
 {
     StopMonitors();
     reader.Stop();
+    m_deferredJob.reset();
     m_readingJob = 0;
     m_closing = true;
     SavePlacement();

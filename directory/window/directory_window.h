@@ -6,6 +6,7 @@
 #pragma once
 
 #include <climits>
+#include <memory>
 #include <string>
 
 #include "directory/window/busy_guard.h"
@@ -170,6 +171,8 @@ private:
     LRESULT OnTimer(WPARAM, LPARAM);
     static constexpr UINT_PTR READING_TIMER = 0x5B01;
     static constexpr UINT READING_POLL_MS = 100;
+    static constexpr unsigned DEFERRED_JOB = ~0u;
+    std::unique_ptr<ReadingJob> m_deferredJob;
     // Tree mode: each subfolder's colour from its rows.
     void ShowTreeFolderStates();
     void OnDirectoryOpened(DirectoryListBox& side, const std::string& from) override;

@@ -45,13 +45,21 @@ void DirectoryWindow::StartReading()
         ShowTreeFolderStates();
     if (job.pairs.empty() && job.folders.empty()) {
         reader.Cancel();
+        m_deferredJob.reset();
         m_readingJob = 0;
+        return;
+    }
+    // Answers are taken ten times a second; the end of the job is posted.
+    ::SetTimer(m_hWnd, READING_TIMER, READING_POLL_MS, nullptr);
+    if (!::IsWindowVisible(m_hWnd)) {
+        // At set-up the reading would compete with the first paint: it
+        // begins on the first tick, which comes after the window has painted.
+        m_deferredJob = std::make_unique<ReadingJob>(std::move(job));
+        m_readingJob = DEFERRED_JOB;
         return;
     }
     PHASE_MARK("reading");
     m_readingJob = reader.Start(std::move(job), m_hWnd, WM_READING_ANSWERS);
-    // Answers are taken ten times a second; the end of the job is posted.
-    ::SetTimer(m_hWnd, READING_TIMER, READING_POLL_MS, nullptr);
 }
 
 void DirectoryWindow::OnFoldersRelisted(DirectoryListBox&)
@@ -114,6 +122,12 @@ LRESULT DirectoryWindow::OnTimer(WPARAM id, LPARAM)
 {
     if (id != READING_TIMER)
         return Default();
+    if (m_deferredJob) {
+        PHASE_MARK("reading");
+        m_readingJob = reader.Start(std::move(*m_deferredJob), m_hWnd, WM_READING_ANSWERS);
+        m_deferredJob.reset();
+        return 0;
+    }
     return OnReadingAnswers(0, 0);
 }
 
