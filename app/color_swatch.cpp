@@ -1,6 +1,6 @@
 #include "color_swatch.h"
 
-#include <commdlg.h>
+#include "framework/common_dialogs.h"
 
 BEGIN_MESSAGE_MAP(ColorSwatch, CWnd)
 ON_MESSAGE(WM_PAINT, OnPaint)
@@ -34,7 +34,7 @@ bool ColorSwatch::ChooseColour(HWND owner)
     choice.rgbResult = colour;
     choice.lpCustColors = CustomColours();
     choice.Flags = CC_RGBINIT;
-    if (!::ChooseColorA(&choice))
+    if (!CommonChooseColor(&choice))
         return false;
     SetColour(choice.rgbResult);
     return true;

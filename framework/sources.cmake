@@ -13,6 +13,7 @@ set(FRAMEWORK_WIN32_SOURCES
     framework/wnd.cpp
     framework/dialog.cpp
     framework/frame_wnd.cpp
+    framework/common_dialogs.cpp
     framework/win_app.cpp
     framework/gdi_object.cpp
     framework/message_box.cpp

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "framework/common_dialogs.h"
 #include "framework/message_box.h"
 #include "framework/wnd.h"
 #include "resources/resource.h"
@@ -26,7 +27,7 @@ void ProposeLandscape(PRINTDLGA& dialog)
     defaults.lStructSize = sizeof defaults;
     defaults.hwndOwner = dialog.hwndOwner;
     defaults.Flags = PD_RETURNDEFAULT;
-    if (!::PrintDlgA(&defaults))
+    if (!CommonPrintDlg(&defaults))
         return; // no printer installed: the dialog says so itself
     if (defaults.hDevMode) {
         if (DEVMODEA* mode = static_cast<DEVMODEA*>(::GlobalLock(defaults.hDevMode))) {
@@ -48,7 +49,7 @@ HDC AskForPrinter(HWND owner)
     dialog.hwndOwner = owner;
     ProposeLandscape(dialog);
     dialog.Flags = PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE | PD_RETURNDC;
-    BOOL confirmed = ::PrintDlgA(&dialog);
+    BOOL confirmed = CommonPrintDlg(&dialog);
     if (dialog.hDevMode)
         ::GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames)

@@ -1,6 +1,6 @@
 #include "directory/window/compare_files_dialog.h"
 
-#include <commdlg.h>
+#include "framework/common_dialogs.h"
 
 #include <vector>
 
@@ -79,7 +79,7 @@ void CompareFilesDialog::Browse(CString& file, CString& directory)
     request.nMaxFile = sizeof name;
     request.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
     request.Flags = OFN_FILEMUSTEXIST;
-    if (!::GetOpenFileNameA(&request))
+    if (!CommonGetOpenFileName(&request))
         return;
     file = name;
     directory = DirectoryPart(file);

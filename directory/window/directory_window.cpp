@@ -153,6 +153,10 @@ BOOL DirectoryWindow::OnInitDialog()
             ::KillTimer(Directories(side).m_hWnd, DirectoryListBox::FILE_RESCAN_TIMER);
         busy.RescanDue(BOTH_SIDES);
     }
+    // A whole tree's watches walk it again now that the scan is done: under
+    // Wine a folder listed while a subtree watch is walked can stay outside it.
+    if (includeSubdirectories)
+        WatchTrees();
     AppendSystemMenuItems();
     layoutReady = true;
     RestorePlacement();

@@ -36,8 +36,10 @@ void DirectoryWindow::OnIncludeSubdirectories()
     includeSubdirectories = !includeSubdirectories;
     AfxGetApp()->WriteProfileInt(SECTION_PREFERENCES, "IncludeSubdirectories", includeSubdirectories ? 1 : 0);
     CheckSystemMenuItems();
-    WatchTrees();
+    // The watches begin after the scan: under Wine a folder that is being
+    // listed while a subtree watch is walked can stay outside the watch.
     busy.RescanDue(BOTH_SIDES);
+    WatchTrees();
 }
 
 void DirectoryWindow::OnUpdateIncludeSubdirectories(CCmdUI* ui)

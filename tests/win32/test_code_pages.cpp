@@ -27,6 +27,10 @@ void MakeNamed(const TempDirectory& directory, const std::wstring& name)
     REQUIRE(file != INVALID_HANDLE_VALUE);
     DWORD written = 0;
     ::WriteFile(file, "same", 4, &written, nullptr);
+    // One fixed time on both sides: files made a moment apart could fall on
+    // two sides of a 2-second DOS time and be drawn as differing.
+    FILETIME fixed = { 0x5A000000u, 0x01D80000u };
+    ::SetFileTime(file, nullptr, nullptr, &fixed);
     ::CloseHandle(file);
 }
 
